@@ -1,0 +1,148 @@
+// trevano-cli: the batch converter, on the same load and export code as the dialog.
+#include "DxfLoad.h"
+#include "ExportFrame.h"
+#include "FileException.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kUsage[] =
+    "Uso: trevano-cli DISEGNO.dxf [--punti FILE] [--sezioni-dat FILE] [--sezioni-csv FILE]\n"
+    "\n"
+    "Carica le polilinee (POLYLINE) della sezione ENTITIES di un disegno DXF in forma di\n"
+    "testo, ne stampa il numero e il numero di punti e le scrive nei formati richiesti:\n"
+    "  --punti FILE        liste di punti (.csv): \"Spezzata di  N punti\", poi x,y,z\n"
+    "  --sezioni-dat FILE  sezioni a x costante (.dat), campi separati da quattro spazi\n"
+    "  --sezioni-csv FILE  sezioni a x costante (.csv), campi separati da virgole\n"
+    "Le opzioni si possono ripetere e sono eseguite nell'ordine dato. Con - come FILE il\n"
+    "formato va sullo standard output, e i conteggi sullo standard error.\n"
+    "\n"
+    "  --help     mostra questo testo\n"
+    "  --version  mostra la versione\n"
+    "\n"
+    "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria, 2 uso errato.\n";
+
+struct Request {
+    const ExportSettings* pSettings;
+    std::string path;
+};
+
+void PutText(FILE* pStream, const CString& text) {
+    std::fwrite(text.GetString(), 1, static_cast<size_t>(text.GetLength()), pStream);
+}
+
+int UsageError(const char* pszWhat, const char* pszArg) {
+    std::fprintf(stderr, "trevano-cli: %s: %s\n\n", pszWhat, pszArg);
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+const ExportSettings* FindOption(const std::string& arg, std::string& inlineValue,
+                                 bool& bHasInline) {
+    for (const ExportSettings* p : g_apExportSettings) {
+        const size_t n = std::strlen(p->pszName);
+        if (arg.compare(0, n, p->pszName) != 0) continue;
+        if (arg.size() == n) {
+            bHasInline = false;
+            return p;
+        }
+        if (arg[n] == '=') {
+            bHasInline = true;
+            inlineValue = arg.substr(n + 1);
+            return p;
+        }
+    }
+    return nullptr;
+}
+
+int Run(const std::string& drawing, const std::vector<Request>& requests) {
+    bool bStdout = false;
+    for (const Request& r : requests)
+        bStdout = bStdout || r.path == "-";
+
+    CDxfFile file;
+    CFileException error;
+    if (!file.Open(drawing.c_str(), CFile::modeRead, &error)) {
+        PutText(stderr, error.GetErrorMessage() + "\n");
+        return 1;
+    }
+    CPolylineList polylines;
+    INT32 nPolylineCount = 0, nPointCount = 0;
+    LoadPolylines(file, polylines, nPolylineCount, nPointCount);
+    file.Close();
+
+    CString counts = "Numero Polyline: ";
+    counts.AppendInteger(nPolylineCount);
+    counts += "\nNumero di punti: ";
+    counts.AppendInteger(nPointCount);
+    counts += '\n';
+    PutText(bStdout ? stderr : stdout, counts);
+    std::fflush(stdout);
+
+    for (const Request& r : requests) {
+        if (r.path == "-") {
+            CFile out(1, "standard output");
+            WritePolylines(out, polylines, r.pSettings->pfnBuildBlock);
+            continue;
+        }
+        if (!ExportPolylines(polylines, r.path.c_str(), *r.pSettings, &error)) {
+            PutText(stderr, error.GetErrorMessage() + "\n");
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string drawing;
+    std::vector<Request> requests;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::puts("Trevano 1.0");
+            return 0;
+        }
+        std::string value;
+        bool bInline = false;
+        if (const ExportSettings* p = FindOption(arg, value, bInline)) {
+            if (!bInline) {
+                if (i + 1 >= argc) return UsageError("manca il nome del file dopo", argv[i]);
+                value = argv[++i];
+            }
+            if (value.empty()) return UsageError("nome di file vuoto per", p->pszName);
+            requests.push_back({p, value});
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError("opzione sconosciuta", argv[i]);
+        } else if (drawing.empty()) {
+            drawing = arg;
+        } else {
+            return UsageError("un solo disegno per volta; in pi\xC3\xB9", argv[i]);
+        }
+    }
+    if (drawing.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    try {
+        return Run(drawing, requests);
+    } catch (const CException& e) {
+        std::fflush(stdout);
+        PutText(stderr, e.GetErrorMessage() + "\n");
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::fflush(stdout);
+        PutText(stderr, CMemoryException().GetErrorMessage() + "\n");
+        return 1;
+    }
+}

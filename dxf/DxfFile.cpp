@@ -1,0 +1,168 @@
+#include "DxfFile.h"
+
+#include "EntityText.h"
+#include "NumberText.h"
+#include "TextScanner.h"
+
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kVertex = "VERTEX";
+constexpr std::string_view kSeqend = "SEQEND";
+constexpr std::string_view kPolyline = "POLYLINE";
+constexpr size_t npos = std::string_view::npos;
+
+// The text of a chunk or window ends at its first zero byte.
+std::string_view ChunkText(const char* p, UINT nRead) {
+    const void* pNul = std::memchr(p, 0, nRead);
+    return std::string_view(p,
+                            pNul ? static_cast<size_t>(static_cast<const char*>(pNul) - p) : nRead);
+}
+
+// Reads the value of group code pszCode (as "\n 70\r" finds it) through the scanner; the code
+// line itself is the first number read.
+bool ReadCodeValue(const CEntityText& text, CTextScanner& scanner, const char* pszCode, INT32 nSkip,
+                   double& value) {
+    int k = text.FindGroupCode(pszCode);
+    if (k < 0) return false;
+    scanner.m_nPos = k + nSkip;
+    double code;
+    scanner.ReadNumber(code);
+    scanner.ReadNumber(value);
+    return true;
+}
+
+INT32 ReadIntCode(const CEntityText& text, CTextScanner& scanner, const char* pszCode,
+                  INT32 nSkip) {
+    double value = 0.0;
+    return ReadCodeValue(text, scanner, pszCode, nSkip, value) ? TruncateToInt32(value) : 0;
+}
+
+} // namespace
+
+CDxfFile::~CDxfFile() {
+    if (IsOpen()) Close();
+}
+
+int CDxfFile::FindKeyword(const char* pszKeyword) {
+    const std::string_view keyword(pszKeyword);
+    const UINT nOverlap = static_cast<UINT>(keyword.size()) - 1;
+    for (;;) {
+        const ULONGLONG nBase = GetPosition();
+        UINT nRead = 0;
+        const char* p = ReadInPlace(kSearchChunk, nRead);
+        if (nRead == 0) return 0;
+        size_t i = ChunkText(p, nRead).find(keyword);
+        if (i != npos) {
+            Seek(static_cast<LONGLONG>(nBase + i), begin);
+            return 1;
+        }
+        if (nRead < kSearchChunk) return 0; // the file ended inside this chunk: we stand there
+        Seek(static_cast<LONGLONG>(nBase + nRead - nOverlap), begin);
+    }
+}
+
+int CDxfFile::FindEntities() {
+    SeekToBegin();
+    return FindKeyword("ENTITIES");
+}
+
+int CDxfFile::FindNextPolyline() {
+    return FindKeyword("POLYLINE");
+}
+
+int CDxfFile::ReadPolylineHeader(INT32& nFlags, INT32& n71, INT32& n72, CVector3& extrusion) {
+    const ULONGLONG nStart = GetPosition();
+    UINT nRead = 0;
+    const char* p = ReadInPlace(kEntityWindow, nRead);
+    const std::string_view window = ChunkText(p, nRead);
+    const size_t c = window.find(kVertex);
+    if (c == npos) return 0;
+    // A later POLYLINE before the first VERTEX: what we stand at is no header of a polyline
+    // with vertices, and the codes in between belong to other entities.
+    if (window.substr(0, c).find(kPolyline, 1) != npos) return 0;
+    const CEntityText text(window.data(), static_cast<int>(c), 0);
+    Seek(static_cast<LONGLONG>(nStart + c), begin);
+
+    CTextScanner scanner;
+    scanner.Attach(&text.Text());
+    scanner.Reset();
+    int k = text.FindGroupCode("210");
+    if (k < 0) {
+        extrusion.Set(0.0, 0.0, 1.0);
+    } else {
+        // 210, x, 220, y, 230, z: the lines between are taken as the codes 220 and 230.
+        scanner.m_nPos = k;
+        double values[6];
+        for (double& v : values)
+            scanner.ReadNumber(v);
+        *extrusion.ElementAt(1) = values[1];
+        *extrusion.ElementAt(2) = values[3];
+        *extrusion.ElementAt(3) = values[5];
+    }
+    nFlags = ReadIntCode(text, scanner, " 70", 0);
+    n71 = ReadIntCode(text, scanner, " 71", 0);
+    n72 = ReadIntCode(text, scanner, " 72", 0);
+    return 1;
+}
+
+void CDxfFile::SkipToNextVertexKeyword(ULONGLONG nFrom) {
+    Seek(static_cast<LONGLONG>(nFrom), begin);
+    const UINT nOverlap = static_cast<UINT>(kVertex.size()) - 1;
+    for (;;) {
+        const ULONGLONG nBase = GetPosition();
+        UINT nRead = 0;
+        const char* p = ReadInPlace(kSearchChunk, nRead);
+        const std::string_view chunk(p, nRead); // a zero byte hides nothing from this search
+        size_t v = chunk.find(kVertex), s = chunk.find(kSeqend);
+        size_t i = v < s ? v : s;
+        if (i != npos) {
+            Seek(static_cast<LONGLONG>(nBase + i - 1), begin);
+            return;
+        }
+        if (nRead < kSearchChunk) return; // at the end of the file
+        Seek(static_cast<LONGLONG>(nBase + nRead - nOverlap), begin);
+    }
+}
+
+int CDxfFile::ReadVertex(CDxfVertex& vertex) {
+    const ULONGLONG nStart = GetPosition();
+    UINT nRead = 0;
+    const char* p = ReadInPlace(kEntityWindow, nRead);
+    if (nRead == 0) return 0;
+    const std::string_view window = ChunkText(p, nRead);
+
+    // "SEQEND" at index 1 to 5 ends the list: the window starts with the line end before it.
+    const size_t s0 = window.substr(0, 5 + kSeqend.size()).find(kSeqend);
+    if (s0 != npos && s0 >= 1 && s0 <= 5) {
+        Seek(static_cast<LONGLONG>(nStart + s0 - 1), begin);
+        return 0;
+    }
+    // The vertex ends where the next VERTEX or SEQEND begins, searched past this one's keyword.
+    const size_t v = window.find(kVertex, 6);
+    const size_t s = window.substr(0, v == npos ? npos : v + kSeqend.size() - 1).find(kSeqend, 6);
+    const bool bFound = v != npos || s != npos;
+    const size_t d = !bFound ? window.size() : (s != npos && s < v ? s : v);
+    const size_t nKeyword = window.substr(0, 2).find('V') == 1 ? 1 : 0;
+    const CEntityText text(window.data(), static_cast<int>(d), static_cast<int>(nKeyword));
+    if (bFound)
+        Seek(static_cast<LONGLONG>(nStart + d - 1), begin);
+    else // a vertex longer than the window, or no SEQEND before the end of the file
+        SkipToNextVertexKeyword(nStart + 6);
+
+    CTextScanner scanner;
+    scanner.Attach(&text.Text());
+    scanner.Reset();
+    double value;
+    if (ReadCodeValue(text, scanner, " 10", 1, value)) *vertex.m_Point.ElementAt(1) = value;
+    if (ReadCodeValue(text, scanner, " 20", 1, value)) *vertex.m_Point.ElementAt(2) = value;
+    if (ReadCodeValue(text, scanner, " 30", 1, value)) *vertex.m_Point.ElementAt(3) = value;
+    vertex.m_nFlags = ReadIntCode(text, scanner, " 70", 1);
+    vertex.m_n71 = ReadIntCode(text, scanner, " 71", 1);
+    vertex.m_n72 = ReadIntCode(text, scanner, " 72", 1);
+    vertex.m_n73 = ReadIntCode(text, scanner, " 73", 1);
+    vertex.m_n74 = ReadIntCode(text, scanner, " 74", 1);
+    return 1;
+}

@@ -1,0 +1,23 @@
+// A cursor over the text of one entity, handing out fields separated by TAB or CR LF.
+#pragma once
+
+#include "String.h"
+
+class CTextScanner {
+public:
+    CTextScanner() = default;
+    virtual ~CTextScanner() = default;
+
+    void Attach(const CString* pText) { m_pText = pText; }
+    // Back to the first character; returns the text's length.
+    int Reset();
+    // The next field: characters up to a TAB or a CR, which is passed over together with the
+    // byte after it (the LF of a CR LF). A field that starts at a separator is empty, and so is
+    // every field past the end. Returns the field's length.
+    int ReadField(CString& field);
+    // The next field as a number (0.0 when empty); returns the field's length.
+    int ReadNumber(double& value);
+
+    const CString* m_pText = nullptr;
+    INT32 m_nPos = 0;
+};

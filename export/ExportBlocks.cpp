@@ -1,0 +1,53 @@
+#include "ExportBlocks.h"
+
+namespace {
+
+// Coordinates take at most 14 characters, so a line of three is under 48.
+constexpr int kBytesPerPointLine = 48;
+
+void BuildSectionBlock(CPolyline& polyline, const char* pszSeparator, CString& block) {
+    block.Empty();
+    const INT32 nCount = polyline.GetCount();
+    if (nCount == 0) return;
+    block.Reserve(kBytesPerPointLine * (nCount + 1));
+    block.AppendExponent(polyline.GetVertex(1)->m_Point.X());
+    block += pszSeparator;
+    block.AppendInteger(nCount);
+    block += '\n';
+    for (INT32 k = 1; k <= nCount; ++k) {
+        const CVector3& point = polyline.GetVertex(k)->m_Point;
+        block += pszSeparator;
+        block.AppendExponent(point.Y());
+        block += pszSeparator;
+        block.AppendExponent(point.Z());
+        block += '\n';
+    }
+}
+
+} // namespace
+
+void BuildPointListBlock(CPolyline& polyline, CString& block) {
+    const INT32 nCount = polyline.GetCount();
+    block.Empty();
+    block.Reserve(kBytesPerPointLine * (nCount + 1));
+    block += "Spezzata di  ";
+    block.AppendInteger(nCount);
+    block += " punti\n";
+    for (INT32 k = 1; k <= nCount; ++k) {
+        const CVector3& point = polyline.GetVertex(k)->m_Point;
+        block.AppendExponent(point.X());
+        block += ',';
+        block.AppendExponent(point.Y());
+        block += ',';
+        block.AppendExponent(point.Z());
+        block += '\n';
+    }
+}
+
+void BuildSectionDatBlock(CPolyline& polyline, CString& block) {
+    BuildSectionBlock(polyline, "    ", block);
+}
+
+void BuildSectionCsvBlock(CPolyline& polyline, CString& block) {
+    BuildSectionBlock(polyline, ",", block);
+}

@@ -1,0 +1,138 @@
+#include "NumberText.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// from_chars leaves the value alone when the result is out of range; strtod then gives
+// infinity for an overflow and zero for an underflow. Decide which one from the decimal
+// exponent of the first significant digit.
+double OutOfRange(std::string_view digits) {
+    long long nLead = 0; // position of the first non-zero digit relative to the point
+    bool bSeenPoint = false, bFound = false;
+    long long nIntDigits = 0;
+    size_t i = 0;
+    for (; i < digits.size() && digits[i] != 'e' && digits[i] != 'E'; ++i) {
+        char c = digits[i];
+        if (c == '.') {
+            bSeenPoint = true;
+            continue;
+        }
+        if (!bFound && c != '0') {
+            bFound = true;
+            nLead = bSeenPoint ? -nLead : nIntDigits;
+        }
+        if (!bSeenPoint)
+            ++nIntDigits;
+        else if (!bFound)
+            ++nLead;
+    }
+    long long nExp = 0;
+    if (i < digits.size()) {
+        ++i;
+        bool bNeg = false;
+        if (digits[i] == '+' || digits[i] == '-') bNeg = digits[i++] == '-';
+        for (; i < digits.size(); ++i)
+            if (nExp < 100000000) nExp = nExp * 10 + (digits[i] - '0');
+        if (bNeg) nExp = -nExp;
+    }
+    if (!bFound) return 0.0;
+    return nLead + nExp > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+}
+
+} // namespace
+
+double AtoF(std::string_view text) {
+    size_t i = 0, n = text.size();
+    while (i < n && IsSpace(text[i]))
+        ++i;
+    bool bNegative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) bNegative = text[i++] == '-';
+    size_t nStart = i;
+    size_t nDigits = 0;
+    while (i < n && IsDigit(text[i])) {
+        ++i;
+        ++nDigits;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && IsDigit(text[i])) {
+            ++i;
+            ++nDigits;
+        }
+    }
+    if (nDigits == 0) return 0.0;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < n && IsDigit(text[j])) {
+            while (j < n && IsDigit(text[j]))
+                ++j;
+            i = j;
+        }
+    }
+    std::string_view number = text.substr(nStart, i - nStart);
+    double value = 0.0;
+    auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                     std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) value = OutOfRange(number);
+    (void)ptr;
+    return bNegative ? -value : value;
+}
+
+void AppendExponent(std::string& out, double value) {
+    if (std::isnan(value)) {
+        out += std::signbit(value) ? "-1.#QNAN0e+000" : "1.#QNAN0e+000";
+        return;
+    }
+    if (std::isinf(value)) {
+        out += value < 0 ? "-1.#INF00e+000" : "1.#INF00e+000";
+        return;
+    }
+    char buf[40];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
+    (void)ec;
+    // to_chars writes at least two exponent digits; the files carry at least three.
+    char* e = static_cast<char*>(std::memchr(buf, 'e', static_cast<size_t>(end - buf)));
+    out.append(buf, static_cast<size_t>(e + 2 - buf));
+    for (std::ptrdiff_t nExpDigits = end - (e + 2); nExpDigits < 3; ++nExpDigits)
+        out += '0';
+    out.append(e + 2, static_cast<size_t>(end - (e + 2)));
+}
+
+std::string FormatExponent(double value) {
+    std::string s;
+    AppendExponent(s, value);
+    return s;
+}
+
+void AppendInteger(std::string& out, long long value) {
+    char buf[24];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    (void)ec;
+    out.append(buf, static_cast<size_t>(end - buf));
+}
+
+void AppendUnsigned(std::string& out, unsigned long long value) {
+    char buf[24];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    (void)ec;
+    out.append(buf, static_cast<size_t>(end - buf));
+}
+
+INT32 TruncateToInt32(double value) {
+    if (!(value > -2147483649.0 && value < 2147483648.0)) return INT32_MIN;
+    return static_cast<INT32>(value);
+}
