@@ -6,8 +6,8 @@ that this script writes, so both see the same dialogs from one source.
 
     python3 rc_dialogs.py INPUT.rc OUTPUT.cpp [--namespace NAME]
 
-Styles come out as the resource compiler stores them: the statement's default
-bits, then the bits written in the .rc, DS_SETFONT when a FONT is given.
+Styles come out as windres stores them: a statement's default bits, or its
+base bits with those written in the .rc; DS_SETFONT when a FONT is given.
 Texts come out as UTF-8, read from the .rc in the code page of its
 "#pragma code_page" (Windows-1252 when there is none).
 """
@@ -52,13 +52,18 @@ WIN32_NAMES = {
 N = WIN32_NAMES
 CHILD = N["WS_CHILD"] | N["WS_VISIBLE"]
 
-# Statement -> (kind, has text, default style), as the resource compiler has it.
+# Statement -> (kind, has text, style without a style argument, base that a
+# style argument is OR'ed into), as windres has them. Microsoft's rc keeps
+# WS_GROUP on a styled LTEXT; windres does not, so write it out in the script.
 CONTROL_STATEMENTS = {
-    "DEFPUSHBUTTON": ("DefPushButton", True, CHILD | N["WS_TABSTOP"] | N["BS_DEFPUSHBUTTON"]),
-    "PUSHBUTTON": ("PushButton", True, CHILD | N["WS_TABSTOP"] | N["BS_PUSHBUTTON"]),
-    "EDITTEXT": ("Edit", False, CHILD | N["WS_TABSTOP"] | N["WS_BORDER"] | N["ES_LEFT"]),
-    "LTEXT": ("Static", True, CHILD | N["WS_GROUP"] | N["SS_LEFT"]),
-    "GROUPBOX": ("GroupBox", True, CHILD | N["BS_GROUPBOX"]),
+    "DEFPUSHBUTTON": ("DefPushButton", True, CHILD | N["WS_TABSTOP"] | N["BS_DEFPUSHBUTTON"],
+                      CHILD | N["WS_TABSTOP"] | N["BS_DEFPUSHBUTTON"]),
+    "PUSHBUTTON": ("PushButton", True, CHILD | N["WS_TABSTOP"] | N["BS_PUSHBUTTON"],
+                   CHILD | N["WS_TABSTOP"] | N["BS_PUSHBUTTON"]),
+    "EDITTEXT": ("Edit", False, CHILD | N["WS_TABSTOP"] | N["WS_BORDER"] | N["ES_LEFT"],
+                 CHILD | N["WS_TABSTOP"] | N["WS_BORDER"] | N["ES_LEFT"]),
+    "LTEXT": ("Static", True, CHILD | N["WS_GROUP"] | N["SS_LEFT"], CHILD | N["SS_LEFT"]),
+    "GROUPBOX": ("GroupBox", True, CHILD | N["BS_GROUPBOX"], CHILD | N["BS_GROUPBOX"]),
 }
 STATIC_KINDS = {N["SS_ICON"]: "Icon", N["SS_BITMAP"]: "Bitmap"}
 BUTTON_KINDS = {N["BS_PUSHBUTTON"]: "PushButton", N["BS_DEFPUSHBUTTON"]: "DefPushButton",
@@ -142,6 +147,7 @@ class Tokens:
         m = re.match(r'#\s*include\s+"([^"]+)"', line)
         if m:
             read_defines(os.path.join(self.directory, m.group(1)), self.symbols)
+        read_define(line, self.symbols)
         m = re.match(r"#\s*pragma\s+code_page\s*\(\s*(\d+)\s*\)", line)
         if m:
             page = int(m.group(1))
@@ -228,13 +234,21 @@ class Tokens:
         return (self.peek()[1] or "").upper() in ("BEGIN", "{")
 
 
+DEFINE = re.compile(
+    r"\s*#\s*define\s+(\w+)\s+\(?\s*(-?\s*(?:0[xX][0-9a-fA-F]+|\d+))[lLuU]*\s*\)?\s*(?://.*)?$")
+
+
+def read_define(line, symbols):
+    """Numeric #defines only: ids are all a template needs."""
+    m = DEFINE.match(line)
+    if m:
+        symbols[m.group(1)] = int(m.group(2).replace(" ", ""), 0)
+
+
 def read_defines(path, symbols):
     with open(path, encoding="ascii") as f:
         for line in f:
-            m = re.match(r"\s*#\s*define\s+(\w+)\s+\(?\s*(-?\s*(?:0[xX][0-9a-fA-F]+|\d+))[lLuU]*\s*\)?",
-                         line)
-            if m:
-                symbols[m.group(1)] = int(m.group(2).replace(" ", ""), 0)
+            read_define(line, symbols)
 
 
 def parse_control(t, statement):
@@ -271,7 +285,7 @@ def parse_control(t, statement):
                     exstyle=exstyle)
     if statement not in CONTROL_STATEMENTS:
         raise RcError(f"dialog statement {statement} is not modelled")
-    kind, has_text, default = CONTROL_STATEMENTS[statement]
+    kind, has_text, default, base = CONTROL_STATEMENTS[statement]
     text = ""
     if has_text:
         text = t.string()
@@ -284,7 +298,7 @@ def parse_control(t, statement):
     style, exstyle = default, 0
     if t.accept(","):
         set_bits, clear_bits = t.style()
-        style = (default | set_bits) & ~clear_bits & 0xFFFFFFFF
+        style = (base | set_bits) & ~clear_bits & 0xFFFFFFFF
         if t.accept(","):
             exstyle = t.style()[0]
     return dict(id=nid, kind=kind, text=text, resource=0, box=box, style=style, exstyle=exstyle)
