@@ -36,13 +36,17 @@ TEST(RcDialogs, CodePageTextComesOutAsUtf8) {
     EXPECT_STREQ(Item(2).pszText, "caff\xC3\xA8 50%");
 }
 
-TEST(RcDialogs, QuestionMarksSurviveUnchanged) { EXPECT_STREQ(Item(5).pszText, "?? trigraph"); }
+TEST(RcDialogs, QuestionMarksSurviveUnchanged) {
+    EXPECT_STREQ(Item(5).pszText, "?? trigraph");
+}
 
-TEST(RcDialogs, IdsComeFromDefinesInTheScript) { EXPECT_EQ(Item(0).nId, 11); }
+TEST(RcDialogs, IdsComeFromDefinesInTheScript) {
+    EXPECT_EQ(Item(0).nId, 11);
+}
 
 TEST(RcDialogs, NotClearsDefaultStyleBits) {
-    EXPECT_EQ(Item(1).dwStyle, 0x50000000UL);       // LTEXT without its WS_GROUP
-    EXPECT_EQ(Item(3).dwStyle, 0x50800800UL);       // EDITTEXT without its WS_TABSTOP
+    EXPECT_EQ(Item(1).dwStyle, 0x50000000UL); // LTEXT without its WS_GROUP
+    EXPECT_EQ(Item(3).dwStyle, 0x50800800UL); // EDITTEXT without its WS_TABSTOP
 }
 
 TEST(RcDialogs, StyledLabelLosesDefaultGroupLikeWindres) {

@@ -31,12 +31,12 @@ TEST(ResourceImages, IconIsOne32x32SixteenColourImage) {
     EXPECT_EQ(ReadLe32(ico, 14), ico.size() - kIconImage);
     EXPECT_EQ(ReadLe32(ico, 18), kIconImage);
 
-    EXPECT_EQ(ReadLe32(ico, kIconImage + 0), 40u);  // BITMAPINFOHEADER
+    EXPECT_EQ(ReadLe32(ico, kIconImage + 0), 40u); // BITMAPINFOHEADER
     EXPECT_EQ(ReadLe32(ico, kIconImage + 4), 32u);
-    EXPECT_EQ(ReadLe32(ico, kIconImage + 8), 64u);  // colour image and mask stacked
+    EXPECT_EQ(ReadLe32(ico, kIconImage + 8), 64u); // colour image and mask stacked
     EXPECT_EQ(ReadLe16(ico, kIconImage + 12), 1);
     EXPECT_EQ(ReadLe16(ico, kIconImage + 14), 4);
-    EXPECT_EQ(ReadLe32(ico, kIconImage + 16), 0u);  // uncompressed
+    EXPECT_EQ(ReadLe32(ico, kIconImage + 16), 0u); // uncompressed
     // header, 16 palette entries, 4-bit colour rows, 1-bit mask rows
     EXPECT_EQ(ico.size(), kIconImage + 40 + 16 * 4 + 32 * 16 + 32 * 4);
 }
@@ -66,8 +66,7 @@ TEST(ResourceImages, IconTransparentPixelsAreBlackInTheColourImage) {
     int nTransparent = 0;
     for (std::size_t row = 0; row < 32; ++row) {
         for (std::size_t x = 0; x < 32; ++x) {
-            if (!(ico[mask + row * 4 + x / 8] & (0x80 >> (x % 8))))
-                continue;
+            if (!(ico[mask + row * 4 + x / 8] & (0x80 >> (x % 8)))) continue;
             ++nTransparent;
             const unsigned char pair = ico[colour + row * 16 + x / 2];
             EXPECT_EQ(x % 2 ? (pair & 0x0F) : (pair >> 4), 0) << "row " << row << " x " << x;

@@ -2,6 +2,7 @@
 // the Windows build gets must be what the resources promise, and must agree
 // with the table that the other builds use.
 #include "DialogTemplate.h"
+#include "DialogTemplateExpect.h"
 #include "ResFile.h"
 
 #include <gtest/gtest.h>
@@ -30,16 +31,14 @@ constexpr int kItalian = 0x0410;
 const std::vector<ResEntry>& Compiled(const std::string& rcPath, const std::string& resName) {
     static std::map<std::string, std::vector<ResEntry>> cache;
     auto found = cache.find(resName);
-    if (found != cache.end())
-        return found->second;
+    if (found != cache.end()) return found->second;
     std::filesystem::create_directories(TREVANO_TEST_OUT_DIR);
     const std::string resPath = std::string(TREVANO_TEST_OUT_DIR) + "/" + resName;
     std::filesystem::remove(resPath);
     const std::string command = std::string("\"") + TREVANO_WINDRES + "\" -I\"" + TREVANO_RES_DIR +
                                 "\" \"" + rcPath + "\" -O res -o \"" + resPath + "\"";
     std::vector<ResEntry> entries;
-    if (std::system(command.c_str()) == 0)
-        entries = ReadResFile(resPath);
+    if (std::system(command.c_str()) == 0) entries = ReadResFile(resPath);
     return cache.emplace(resName, std::move(entries)).first->second;
 }
 
@@ -57,70 +56,87 @@ protected:
 
     static const ResEntry& Entry(int nType, int nName) {
         const ResEntry* pEntry = FindResEntry(Program(), nType, nName);
-        if (pEntry == nullptr)
-            throw std::runtime_error("resource missing");
+        if (pEntry == nullptr) throw std::runtime_error("resource missing");
         return *pEntry;
     }
 };
 
-struct Class {
-    int nOrdinal;
-    const char* pszName;
-};
+enum class ControlClass { Button, Edit, Static, Other };
 
-std::string UpperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
+// The predefined classes go in as ordinals (Microsoft's rc) or by name
+// (windres, for CONTROL statements); Windows takes either.
+ControlClass ClassOf(const CompiledDialogItem& item) {
+    std::string name = item.className;
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (item.nClassOrdinal == 0x80 || name == "BUTTON") return ControlClass::Button;
+    if (item.nClassOrdinal == 0x81 || name == "EDIT") return ControlClass::Edit;
+    if (item.nClassOrdinal == 0x82 || name == "STATIC") return ControlClass::Static;
+    return ControlClass::Other;
 }
 
-void ExpectSameDialog(const CompiledDialog& compiled, const DialogTemplate& table) {
-    EXPECT_EQ(compiled.x, table.x);
-    EXPECT_EQ(compiled.y, table.y);
-    EXPECT_EQ(compiled.cx, table.cx);
-    EXPECT_EQ(compiled.cy, table.cy);
-    EXPECT_EQ(compiled.dwStyle, table.dwStyle);
-    EXPECT_EQ(compiled.dwExStyle, table.dwExStyle);
-    EXPECT_EQ(compiled.caption, table.pszCaption);
-    EXPECT_EQ(compiled.fontName, table.pszFontName);
-    EXPECT_EQ(compiled.nPointSize, table.nPointSize);
-    ASSERT_EQ(static_cast<int>(compiled.items.size()), table.nItems);
-    for (int i = 0; i < table.nItems; ++i) {
-        SCOPED_TRACE("control #" + std::to_string(i + 1));
-        const CompiledDialogItem& item = compiled.items[static_cast<std::size_t>(i)];
-        const DialogItemTemplate& want = table.pItems[i];
-        EXPECT_EQ(item.nId, want.nId);
-        EXPECT_EQ(item.x, want.x);
-        EXPECT_EQ(item.y, want.y);
-        EXPECT_EQ(item.cx, want.cx);
-        EXPECT_EQ(item.cy, want.cy);
-        EXPECT_EQ(item.dwStyle, want.dwStyle);
-        EXPECT_EQ(item.dwExStyle, want.dwExStyle);
-        const bool bPicture =
-            want.kind == DialogItemKind::Icon || want.kind == DialogItemKind::Bitmap;
-        EXPECT_EQ(item.nTextOrdinal, bPicture ? want.nResource : -1);
-        EXPECT_EQ(item.text, want.pszText);
-        // The predefined classes go in as ordinals (Microsoft's rc) or by name
-        // (windres, for CONTROL statements); Windows takes either.
-        const auto [nClass, pszClass] = want.kind == DialogItemKind::Edit ? Class{0x81, "EDIT"}
-                                        : want.kind == DialogItemKind::Static || bPicture
-                                            ? Class{0x82, "STATIC"}
-                                            : Class{0x80, "BUTTON"};
-        if (item.nClassOrdinal == -1)
-            EXPECT_EQ(UpperCase(item.className), pszClass);
-        else
-            EXPECT_EQ(item.nClassOrdinal, nClass);
+// A compiled template in the table's form, so that one comparison serves both.
+class TableForm {
+public:
+    TableForm(const CompiledDialog& compiled, int nId) : m_compiled(compiled) {
+        m_dialog = {nId,
+                    m_compiled.caption.c_str(),
+                    m_compiled.x,
+                    m_compiled.y,
+                    m_compiled.cx,
+                    m_compiled.cy,
+                    m_compiled.dwStyle,
+                    m_compiled.dwExStyle,
+                    m_compiled.fontName.c_str(),
+                    m_compiled.nPointSize,
+                    nullptr,
+                    static_cast<int>(m_compiled.items.size())};
+        for (const CompiledDialogItem& item : m_compiled.items) {
+            const DialogItemKind kind = KindOf(item);
+            const bool bPicture = kind == DialogItemKind::Icon || kind == DialogItemKind::Bitmap;
+            EXPECT_EQ(bPicture, item.nTextOrdinal != -1) << "control " << item.nId;
+            m_items.push_back({item.nId, kind, item.text.c_str(), bPicture ? item.nTextOrdinal : 0,
+                               item.x, item.y, item.cx, item.cy, item.dwStyle, item.dwExStyle});
+        }
+        m_dialog.pItems = m_items.data();
     }
-}
+    TableForm(const TableForm&) = delete;
+    TableForm& operator=(const TableForm&) = delete;
+
+    const DialogTemplate& Get() const { return m_dialog; }
+
+private:
+    static DialogItemKind KindOf(const CompiledDialogItem& item) {
+        switch (ClassOf(item)) {
+        case ControlClass::Edit:
+            return DialogItemKind::Edit;
+        case ControlClass::Static:
+            return (item.dwStyle & 0x1F) == 0x03   ? DialogItemKind::Icon
+                   : (item.dwStyle & 0x1F) == 0x0E ? DialogItemKind::Bitmap
+                                                   : DialogItemKind::Static;
+        case ControlClass::Button:
+            if ((item.dwStyle & 0x0F) == 0x01) return DialogItemKind::DefPushButton;
+            if ((item.dwStyle & 0x0F) == 0x07) return DialogItemKind::GroupBox;
+            if ((item.dwStyle & 0x0F) == 0x00) return DialogItemKind::PushButton;
+            break;
+        case ControlClass::Other:
+            break;
+        }
+        ADD_FAILURE() << "control " << item.nId << " has no kind of the table";
+        return DialogItemKind::Static;
+    }
+
+    CompiledDialog m_compiled;
+    std::vector<DialogItemTemplate> m_items;
+    DialogTemplate m_dialog{};
+};
 
 } // namespace
 
 TEST_F(ResourceScript, EveryResourceIsItalian) {
     const std::pair<int, int> expected[] = {
-        {kTypeDialog, 100}, {kTypeDialog, 102},     {kTypeString, 101 / 16 + 1},
-        {kTypeIcon, 1},     {kTypeGroupIcon, 128},  {kTypeBitmap, 140},
-        {kTypeVersion, 1},
+        {kTypeDialog, 100},    {kTypeDialog, 102}, {kTypeString, 101 / 16 + 1}, {kTypeIcon, 1},
+        {kTypeGroupIcon, 128}, {kTypeBitmap, 140}, {kTypeVersion, 1},
     };
     for (const auto& [nType, nName] : expected) {
         const ResEntry* pEntry = FindResEntry(Program(), nType, nName);
@@ -131,9 +147,9 @@ TEST_F(ResourceScript, EveryResourceIsItalian) {
 
 TEST_F(ResourceScript, CompiledDialogsAgreeWithTheTable) {
     for (int nId : {100, 102}) {
-        SCOPED_TRACE("dialog " + std::to_string(nId));
         ASSERT_NE(FindDialogTemplate(nId), nullptr);
-        ExpectSameDialog(ParseDialogEx(Entry(kTypeDialog, nId).data), *FindDialogTemplate(nId));
+        const TableForm compiled(ParseDialogEx(Entry(kTypeDialog, nId).data), nId);
+        ExpectSameDialog(compiled.Get(), *FindDialogTemplate(nId));
     }
 }
 
@@ -143,7 +159,8 @@ TEST_F(ResourceScript, CompiledEscapesAgreeWithTheGenerator) {
     ASSERT_FALSE(entries.empty()) << "windres failed on escapes.rc";
     const ResEntry* pDialog = FindResEntry(entries, kTypeDialog, 7);
     ASSERT_NE(pDialog, nullptr);
-    ExpectSameDialog(ParseDialogEx(pDialog->data), *escapes_rc::FindDialogTemplate(7));
+    const TableForm compiled(ParseDialogEx(pDialog->data), 7);
+    ExpectSameDialog(compiled.Get(), *escapes_rc::FindDialogTemplate(7));
 }
 
 TEST_F(ResourceScript, StringBlockHoldsTheAboutItem) {
@@ -176,11 +193,11 @@ TEST_F(ResourceScript, VersionBlockFixedPart) {
     EXPECT_EQ(root.key, "VS_VERSION_INFO");
     ASSERT_EQ(root.value.size(), 52u);
     const std::uint32_t expected[] = {
-        0xFEEF04BD, 0x00010000, // signature, structure version
-        0x00010000, 0x00000001, // file version 1.0.0.1
-        0x00010000, 0x00000001, // product version 1.0.0.1
-        0x3F,       0,          // flag mask, flags
-        4,          1,          // 32-bit Windows, application
+        0xFEEF04BD, 0x00010000,    // signature, structure version
+        0x00010000, 0x00000001,    // file version 1.0.0.1
+        0x00010000, 0x00000001,    // product version 1.0.0.1
+        0x3F,       0,             // flag mask, flags
+        4,          1,             // 32-bit Windows, application
         0,          0,          0, // subtype, date
     };
     for (std::size_t i = 0; i < 13; ++i)

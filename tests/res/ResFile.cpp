@@ -7,11 +7,12 @@
 namespace {
 
 void Require(bool bCondition, const char* pszWhat) {
-    if (!bCondition)
-        throw std::runtime_error(pszWhat);
+    if (!bCondition) throw std::runtime_error(pszWhat);
 }
 
-std::size_t AlignTo4(std::size_t offset) { return (offset + 3) & ~std::size_t{3}; }
+std::size_t AlignTo4(std::size_t offset) {
+    return (offset + 3) & ~std::size_t{3};
+}
 
 void AppendUtf8(std::string& out, std::uint32_t code) {
     if (code < 0x80) {
@@ -32,8 +33,7 @@ std::string ReadWideString(const ResBytes& data, std::size_t& offset) {
     for (;;) {
         const std::uint16_t unit = ReadLe16(data, offset);
         offset += 2;
-        if (unit == 0)
-            return out;
+        if (unit == 0) return out;
         AppendUtf8(out, unit);
     }
 }
@@ -50,7 +50,9 @@ void ReadNameOrOrdinal(const ResBytes& data, std::size_t& offset, int& nOrdinal,
     }
 }
 
-int SignedShort(std::uint16_t value) { return static_cast<std::int16_t>(value); }
+int SignedShort(std::uint16_t value) {
+    return static_cast<std::int16_t>(value);
+}
 
 VersionNode ParseVersionNode(const ResBytes& data, std::size_t start) {
     const std::size_t length = ReadLe16(data, start);
@@ -69,8 +71,7 @@ VersionNode ParseVersionNode(const ResBytes& data, std::size_t start) {
     if (node.nType == 1) {
         for (std::size_t i = 0; i + 1 < node.value.size(); i += 2) {
             const std::uint16_t unit = ReadLe16(node.value, i);
-            if (unit == 0)
-                break;
+            if (unit == 0) break;
             AppendUtf8(node.text, unit);
         }
     }
@@ -118,8 +119,7 @@ std::vector<ResEntry> ReadResFile(const std::string& path) {
         const auto first = file.begin() + static_cast<std::ptrdiff_t>(offset + headerSize);
         entry.data.assign(first, first + static_cast<std::ptrdiff_t>(dataSize));
         // The file opens with an empty entry that only marks the format.
-        if (!(entry.nType == 0 && dataSize == 0))
-            entries.push_back(std::move(entry));
+        if (!(entry.nType == 0 && dataSize == 0)) entries.push_back(std::move(entry));
         offset = AlignTo4(offset + headerSize + dataSize);
     }
     return entries;
@@ -127,8 +127,7 @@ std::vector<ResEntry> ReadResFile(const std::string& path) {
 
 const ResEntry* FindResEntry(const std::vector<ResEntry>& entries, int nType, int nName) {
     for (const ResEntry& entry : entries)
-        if (entry.nType == nType && entry.nName == nName)
-            return &entry;
+        if (entry.nType == nType && entry.nName == nName) return &entry;
     return nullptr;
 }
 
@@ -187,4 +186,6 @@ std::vector<std::string> ParseStringBlock(const ResBytes& data) {
     return strings;
 }
 
-VersionNode ParseVersionInfo(const ResBytes& data) { return ParseVersionNode(data, 0); }
+VersionNode ParseVersionInfo(const ResBytes& data) {
+    return ParseVersionNode(data, 0);
+}

@@ -26,8 +26,8 @@ struct CompiledDialogItem {
     unsigned long dwStyle, dwExStyle;
     int nClassOrdinal; // 0x80 button, 0x81 edit, 0x82 static; -1 when named
     std::string className;
-    std::string text;  // UTF-8, empty when the text is an ordinal
-    int nTextOrdinal;  // -1 when the text is a string
+    std::string text; // UTF-8, empty when the text is an ordinal
+    int nTextOrdinal; // -1 when the text is a string
 };
 
 struct CompiledDialog {
