@@ -20,9 +20,10 @@ bool IsDigit(char c) {
 // infinity for an overflow and zero for an underflow. Decide which one from the decimal
 // exponent of the first significant digit.
 double OutOfRange(std::string_view digits) {
-    long long nLead = 0; // position of the first non-zero digit relative to the point
+    // Decimal exponent of the first significant digit: every further digit before the point
+    // raises it by one, every zero between the point and that digit lowers it by one.
+    long long nLead = 0;
     bool bSeenPoint = false, bFound = false;
-    long long nIntDigits = 0;
     size_t i = 0;
     for (; i < digits.size() && digits[i] != 'e' && digits[i] != 'E'; ++i) {
         char c = digits[i];
@@ -30,14 +31,16 @@ double OutOfRange(std::string_view digits) {
             bSeenPoint = true;
             continue;
         }
-        if (!bFound && c != '0') {
-            bFound = true;
-            nLead = bSeenPoint ? -nLead : nIntDigits;
-        }
-        if (!bSeenPoint)
-            ++nIntDigits;
-        else if (!bFound)
+        if (!bFound) {
+            if (c != '0') {
+                bFound = true;
+                nLead = bSeenPoint ? nLead - 1 : 0;
+            } else if (bSeenPoint) {
+                --nLead;
+            }
+        } else if (!bSeenPoint) {
             ++nLead;
+        }
     }
     long long nExp = 0;
     if (i < digits.size()) {
