@@ -58,7 +58,7 @@ def polyline(layer, flags, points, extrusion=None, vertex_flags=0, extra=()):
 def half_breadth(x, z, length=12000.0, beam=1900.0, depth=1600.0):
     """A plausible hull: fine at the bow, full amidships, a transom aft."""
     t = x / length
-    fullness = math.sin(math.pi * min(1.0, 0.15 + 0.85 * t)) ** 0.6
+    fullness = math.sin(math.pi * (0.12 + 0.68 * t)) ** 0.6
     return beam * fullness * (z / depth) ** 0.45
 
 

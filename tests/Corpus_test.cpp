@@ -68,8 +68,8 @@ std::string Points(CPolylineList& list) {
     for (INT32 i = 1; i <= list.GetCount(); ++i)
         for (INT32 k = 1; k <= list.GetAt(i)->GetCount(); ++k) {
             const CVector3& v = list.GetAt(i)->GetVertex(k)->m_Point;
-            s += std::to_string(v.X()) + " " + std::to_string(v.Y()) + " " +
-                 std::to_string(v.Z()) + "\n";
+            s += std::to_string(v.X()) + " " + std::to_string(v.Y()) + " " + std::to_string(v.Z()) +
+                 "\n";
         }
     return s;
 }

@@ -19,7 +19,9 @@ private:
     CDxfFile m_file;
 };
 
-std::string Filler(size_t n) { return std::string(n, 'x'); }
+std::string Filler(size_t n) {
+    return std::string(n, 'x');
+}
 
 } // namespace
 
@@ -180,7 +182,8 @@ TEST(DxfReader, VertexLongerThanWindowGivesOneVertexAndMovesOn) {
     std::string xdata;
     for (int i = 0; i < 80; ++i)
         xdata += "1000\r\nsome extended data\r\n";
-    DxfOnDisk dxf("VERTEX\r\n 10\r\n1\r\n" + xdata + "  0\r\nVERTEX\r\n 10\r\n2\r\n  0\r\nSEQEND\r\n");
+    DxfOnDisk dxf("VERTEX\r\n 10\r\n1\r\n" + xdata +
+                  "  0\r\nVERTEX\r\n 10\r\n2\r\n  0\r\nSEQEND\r\n");
     CDxfVertex vertex;
     ASSERT_EQ(dxf.File().ReadVertex(vertex), 1);
     EXPECT_EQ(vertex.m_Point.X(), 1.0);

@@ -50,8 +50,8 @@ TEST(Load, PointsArePermutedByTheExtrusionDirection) {
     struct Case {
         double ex, ey, ez;
         const char* expected;
-    } cases[] = {{0, 0, 1, "1 2 3"},  {1, 0, 0, "3 1 2"},  {0, 1, 0, "2 3 1"},
-                 {0, 0, -1, "1 2 3"}, {1, 1, 0, "3 1 2"},  {0.6, 0.8, 0, "1 2 3"},
+    } cases[] = {{0, 0, 1, "1 2 3"},  {1, 0, 0, "3 1 2"}, {0, 1, 0, "2 3 1"},
+                 {0, 0, -1, "1 2 3"}, {1, 1, 0, "3 1 2"}, {0.6, 0.8, 0, "1 2 3"},
                  {1, 0, 1, "1 2 3"}};
     for (const Case& c : cases) {
         Loaded l;
@@ -256,6 +256,5 @@ TEST(Load, OverflowingCoordinateReadsAsInfinityAndSortsLast) {
     ASSERT_EQ(l.list.GetCount(), 3);
     EXPECT_TRUE(std::signbit(l.list.GetAt(1)->GetVertex(1)->m_Point.X())); // -0 and 0 tie
     EXPECT_EQ(l.list.GetAt(2)->GetVertex(1)->m_Point.Y(), 1.0);
-    EXPECT_EQ(l.list.GetAt(3)->GetVertex(1)->m_Point.X(),
-              std::numeric_limits<double>::infinity());
+    EXPECT_EQ(l.list.GetAt(3)->GetVertex(1)->m_Point.X(), std::numeric_limits<double>::infinity());
 }

@@ -11,16 +11,16 @@ std::string Normalised(const std::string& text, int nKeyword = 0) {
 } // namespace
 
 TEST(EntityText, TextAlreadyInFormStaysByteForByte) {
-    const std::string text = "POLYLINE\r\n  8\r\n0\r\n 66\r\n     1\r\n 70\r\n     8\r\n210\r\n1.0\r\n"
-                             "1001\r\nAPP\r\n  0\r\n";
+    const std::string text =
+        "POLYLINE\r\n  8\r\n0\r\n 66\r\n     1\r\n 70\r\n     8\r\n210\r\n1.0\r\n"
+        "1001\r\nAPP\r\n  0\r\n";
     EXPECT_EQ(Normalised(text), text);
     const std::string vertex = "\nVERTEX\r\n  8\r\n0\r\n 10\r\n1.5\r\n  0\r\n";
     EXPECT_EQ(Normalised(vertex, 1), vertex);
 }
 
 TEST(EntityText, LineFeedEndsBecomeCrLf) {
-    EXPECT_EQ(Normalised("\nVERTEX\n 10\n1.5\n  0\n", 1),
-              "\nVERTEX\r\n 10\r\n1.5\r\n  0\r\n");
+    EXPECT_EQ(Normalised("\nVERTEX\n 10\n1.5\n  0\n", 1), "\nVERTEX\r\n 10\r\n1.5\r\n  0\r\n");
 }
 
 TEST(EntityText, MixedLineEndsBecomeCrLf) {

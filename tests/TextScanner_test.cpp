@@ -25,8 +25,7 @@ TEST(TextScanner, FieldsEndAtCrLfAndTab) {
 
 TEST(TextScanner, LineFeedIsNotASeparator) {
     // A field that starts at a line feed keeps it; LF alone never ends a field.
-    EXPECT_EQ(Fields("\n 10\r\n1.5\nx\r\n", 3),
-              (std::vector<std::string>{"\n 10", "1.5\nx", ""}));
+    EXPECT_EQ(Fields("\n 10\r\n1.5\nx\r\n", 3), (std::vector<std::string>{"\n 10", "1.5\nx", ""}));
 }
 
 TEST(TextScanner, FieldStartingAtSeparatorIsEmpty) {
