@@ -34,7 +34,10 @@ build-asan: deps
 	cmake --build --preset asan -j $(JOBS)
 
 run: build
-	@./build/trevano-cli samples/scafo.dxf
+	@mkdir -p build/esempio
+	@./build/trevano-cli samples/scafo.dxf --punti build/esempio/scafo-punti.csv \
+	  --sezioni-dat build/esempio/scafo-sezioni.dat --sezioni-csv build/esempio/scafo-sezioni.csv
+	@echo "Scritti: build/esempio/scafo-punti.csv, build/esempio/scafo-sezioni.dat, build/esempio/scafo-sezioni.csv"
 
 test: locale build build-asan
 	ctest --preset release -j $(JOBS)
