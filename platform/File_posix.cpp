@@ -62,6 +62,13 @@ int CauseFromErrno(int e) {
     }
 }
 
+// Fills a failure from the system's last error code; false, for the caller to return.
+template <class OsError> bool FailFromErrno(OsError& err) {
+    err.code = errno;
+    err.cause = CauseFromErrno(errno);
+    return false;
+}
+
 } // namespace
 
 bool CFile::OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFile, OsError& err) {
@@ -106,11 +113,7 @@ bool CFile::OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT
             r = ::read(static_cast<int>(hFile), p, n);
         while (r < 0 && errno == EINTR);
     }
-    if (r < 0) {
-        err.code = errno;
-        err.cause = CauseFromErrno(errno);
-        return false;
-    }
+    if (r < 0) return FailFromErrno(err);
     nRead = static_cast<UINT>(r);
     return true;
 }
@@ -120,31 +123,20 @@ bool CFile::OsWrite(std::intptr_t hFile, const void* p, UINT n, UINT& nWritten, 
     do
         r = ::write(static_cast<int>(hFile), p, n);
     while (r < 0 && errno == EINTR);
-    if (r < 0) {
-        err.code = errno;
-        err.cause = CauseFromErrno(errno);
-        return false;
-    }
+    if (r < 0) return FailFromErrno(err);
     nWritten = static_cast<UINT>(r);
     return true;
 }
 
 bool CFile::OsSeek(std::intptr_t hFile, ULONGLONG nOffset, OsError& err) {
-    if (::lseek(static_cast<int>(hFile), static_cast<off_t>(nOffset), SEEK_SET) < 0) {
-        err.code = errno;
-        err.cause = CauseFromErrno(errno);
-        return false;
-    }
+    if (::lseek(static_cast<int>(hFile), static_cast<off_t>(nOffset), SEEK_SET) < 0)
+        return FailFromErrno(err);
     return true;
 }
 
 bool CFile::OsLength(std::intptr_t hFile, ULONGLONG& nLength, OsError& err) {
     struct stat st;
-    if (fstat(static_cast<int>(hFile), &st) != 0) {
-        err.code = errno;
-        err.cause = CauseFromErrno(errno);
-        return false;
-    }
+    if (fstat(static_cast<int>(hFile), &st) != 0) return FailFromErrno(err);
     nLength = static_cast<ULONGLONG>(st.st_size);
     return true;
 }
