@@ -63,14 +63,23 @@ struct ResourceFile {
 const ResourceFile kIcons[] = {{IDR_MAINFRAME, ":/trevano/trevano.ico"}};
 const ResourceFile kBitmaps[] = {{IDB_EMBLEM, ":/trevano/emblem.bmp"}};
 
+std::map<UINT, QIcon> g_loadedIcons;
+
+void ReleaseIcons() {
+    g_loadedIcons.clear();
+}
+
 } // namespace
 
 const QIcon* ResourceIcon(UINT nID) {
-    // Shared icons, as the system keeps them: loaded once and never destroyed.
-    static std::map<UINT, const QIcon*> loaded;
-    if (auto it = loaded.find(nID); it != loaded.end()) return it->second;
-    for (const ResourceFile& r : kIcons)
-        if (r.nID == nID) return loaded[nID] = new QIcon(QString::fromLatin1(r.pszPath));
+    // Shared icons, as the system keeps them: loaded once, never destroyed by the program, and
+    // released with the application, before the window system goes.
+    if (auto it = g_loadedIcons.find(nID); it != g_loadedIcons.end()) return &it->second;
+    for (const ResourceFile& r : kIcons) {
+        if (r.nID != nID) continue;
+        if (g_loadedIcons.empty()) qAddPostRoutine(ReleaseIcons);
+        return &g_loadedIcons.emplace(nID, QIcon(QString::fromLatin1(r.pszPath))).first->second;
+    }
     return nullptr;
 }
 

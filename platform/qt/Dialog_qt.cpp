@@ -76,8 +76,7 @@ INT_PTR CDialog::DoModal() {
     m_pImpl = &impl;
     m_nModalResult = -1;
     if (OnInitDialog()) {
-        for (QWidget* w = pWidget->nextInFocusChain(); w && w != pWidget;
-             w = w->nextInFocusChain())
+        for (QWidget* w = pWidget->nextInFocusChain(); w && w != pWidget; w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus) {
                 w->setFocus(Qt::TabFocusReason);
                 break;

@@ -28,10 +28,10 @@ INT_PTR CFileDialog::DoModal() {
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !(m_dwFlags & OFN_OVERWRITEPROMPT));
     dlg.setAcceptMode(m_bOpenFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dlg.setFileMode(m_bOpenFileDialog && (m_dwFlags & OFN_FILEMUSTEXIST)
-                        ? QFileDialog::ExistingFile
-                        : QFileDialog::AnyFile);
-    dlg.setWindowTitle(m_bOpenFileDialog ? QStringLiteral("Apri") : QStringLiteral("Salva con nome"));
+    dlg.setFileMode(m_bOpenFileDialog && (m_dwFlags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
+                                                                         : QFileDialog::AnyFile);
+    dlg.setWindowTitle(m_bOpenFileDialog ? QStringLiteral("Apri")
+                                         : QStringLiteral("Salva con nome"));
     QStringList filters;
     for (const auto& [description, patterns] : ParseFilter(m_strFilter))
         filters << ToQString(description) + QStringLiteral(" (") + QtPatterns(patterns) + u')';

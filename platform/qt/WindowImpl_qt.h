@@ -21,8 +21,12 @@ inline constexpr UINT kMessageClose = 0x0010; // WM_CLOSE
 inline constexpr UINT kSysCommandMask = 0xFFF0;
 
 // Texts cross the layer as UTF-8 bytes.
-inline QString ToQString(const char* psz) { return QString::fromUtf8(psz ? psz : ""); }
-inline CString ToCString(const QString& s) { return CString(s.toUtf8().toStdString()); }
+inline QString ToQString(const char* psz) {
+    return QString::fromUtf8(psz ? psz : "");
+}
+inline CString ToCString(const QString& s) {
+    return CString(s.toUtf8().toStdString());
+}
 
 // The system menu of a window: plain items, turned into a context menu when it is shown.
 struct CMenuImpl {
@@ -71,9 +75,15 @@ public:
     HICON hIconSmall = nullptr;
 };
 
-inline QWidget* WidgetOf(HWND hWnd) { return reinterpret_cast<QWidget*>(hWnd); }
-inline HWND HandleOf(QWidget* w) { return reinterpret_cast<HWND>(w); }
-inline const QIcon* IconOf(HICON h) { return reinterpret_cast<const QIcon*>(h); }
+inline QWidget* WidgetOf(HWND hWnd) {
+    return reinterpret_cast<QWidget*>(hWnd);
+}
+inline HWND HandleOf(QWidget* w) {
+    return reinterpret_cast<HWND>(w);
+}
+inline const QIcon* IconOf(HICON h) {
+    return reinterpret_cast<const QIcon*>(h);
+}
 
 // The window that a new modal window opens over: the active modal one, else the main window.
 QWidget* ModalParentWidget();

@@ -56,8 +56,8 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) {
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
-                                               reinterpret_cast<LPARAM>(hIcon)));
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
 BOOL CWnd::IsIconic() const {
@@ -146,7 +146,9 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd) {
     if (w && w->IsPainting()) m_hDC = reinterpret_cast<HDC>(new QPainter(w));
 }
 
-CPaintDC::~CPaintDC() { delete reinterpret_cast<QPainter*>(m_hDC); }
+CPaintDC::~CPaintDC() {
+    delete reinterpret_cast<QPainter*>(m_hDC);
+}
 
 BOOL CPaintDC::DrawIcon(int x, int y, HICON hIcon) {
     auto* painter = reinterpret_cast<QPainter*>(m_hDC);

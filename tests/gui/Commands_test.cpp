@@ -142,7 +142,8 @@ TEST(ExportCommands, WriteErrorIsReportedWithTheStopIconAndTheDialogCarriesOn) {
         EXPECT_TRUE(main->isVisible());
         Button(main, IDOK)->click();
     });
-    EXPECT_TRUE(seen.text.startsWith("Disco pieno durante l'accesso a ")) << seen.text.toStdString();
+    EXPECT_TRUE(seen.text.startsWith("Disco pieno durante l'accesso a "))
+        << seen.text.toStdString();
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(dlg.m_nPolylineCount, 10);
 }

@@ -41,8 +41,8 @@ void ExpectLaidOutAsTemplate(QWidget* w, int nTemplate) {
             QStyleOptionButton option;
             option.initFrom(button);
             option.text = button->text();
-            const QRect inside = c->style()->subElementRect(QStyle::SE_PushButtonContents,
-                                                           &option, button);
+            const QRect inside =
+                c->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
             EXPECT_LE(metrics.horizontalAdvance(text), inside.width()) << text.toStdString();
         } else if (auto* group = qobject_cast<QGroupBox*>(c)) {
             QStyleOptionGroupBox option;
@@ -52,7 +52,7 @@ void ExpectLaidOutAsTemplate(QWidget* w, int nTemplate) {
             option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
             option.textAlignment = group->alignment();
             const QRect label = c->style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                                          QStyle::SC_GroupBoxLabel, group);
+                                                           QStyle::SC_GroupBoxLabel, group);
             EXPECT_LT(label.right(), group->width() - 2) << text.toStdString();
         } else if (auto* label = qobject_cast<QLabel*>(c)) {
             // Whole when the wrapped text needs no more room than the control has, and no

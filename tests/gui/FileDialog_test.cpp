@@ -103,7 +103,8 @@ TEST(FileDialog, OpenRefusesAFileThatDoesNotExist) {
 }
 
 TEST(FileDialogRules, FilterSplitsIntoDescriptionAndPatternPairs) {
-    const auto pairs = CFileDialog::ParseFilter("File curve per punti (*.CSV)|*.csv|Tutti i file|*.*||");
+    const auto pairs =
+        CFileDialog::ParseFilter("File curve per punti (*.CSV)|*.csv|Tutti i file|*.*||");
     ASSERT_EQ(pairs.size(), 2u);
     EXPECT_EQ(pairs[0].first, "File curve per punti (*.CSV)");
     EXPECT_EQ(pairs[0].second, "*.csv");

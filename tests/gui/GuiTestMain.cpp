@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
     std::string home = (std::filesystem::temp_directory_path() / "trevano-home-XXXXXX").string();
     if (!mkdtemp(home.data())) return 1;
     setenv("HOME", home.c_str(), 1);
-    for (const char* pszName : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME",
-                                "XDG_STATE_HOME"})
+    for (const char* pszName :
+         {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
         unsetenv(pszName);
 
     int nResult = 0;

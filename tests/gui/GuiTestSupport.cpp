@@ -124,7 +124,9 @@ std::string ReadBytes(const QString& path) {
     return file.readAll().toStdString();
 }
 
-QString SamplePath() { return QStringLiteral(TREVANO_SOURCE_DIR "/samples/scafo.dxf"); }
+QString SamplePath() {
+    return QStringLiteral(TREVANO_SOURCE_DIR "/samples/scafo.dxf");
+}
 
 ScratchDir::ScratchDir() {
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/trevano-gui-XXXXXX"));
@@ -132,7 +134,9 @@ ScratchDir::ScratchDir() {
     m_root = dir.path();
 }
 
-ScratchDir::~ScratchDir() { QDir(m_root).removeRecursively(); }
+ScratchDir::~ScratchDir() {
+    QDir(m_root).removeRecursively();
+}
 
 QString ScratchDir::Path(const char* pszName) const {
     return m_root + u'/' + QString::fromUtf8(pszName);

@@ -54,8 +54,7 @@ TEST(Startup, WithoutDisplaySaysSoInOneLineAndExitsWithOne) {
 
 TEST(Startup, DisplayThatDoesNotAnswerIsReportedInOneLine) {
     ScratchDir dir;
-    const Outcome o =
-        RunProgram("-u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:4711", dir);
+    const Outcome o = RunProgram("-u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:4711", dir);
     EXPECT_EQ(o.nStatus, 1);
     EXPECT_EQ(o.err,
               "Trevano: nessuno schermo disponibile (impossibile collegarsi a DISPLAY=:4711).\n");
