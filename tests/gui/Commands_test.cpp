@@ -33,6 +33,11 @@ std::string ConverterOutput(const ScratchDir& dir, const char* pszOption) {
     return ReadBytes(out);
 }
 
+bool WriteBytes(const QString& path, const char* pszBytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(pszBytes) >= 0;
+}
+
 } // namespace
 
 TEST(ExportCommands, EachWritesTheConvertersBytes) {
@@ -67,11 +72,7 @@ TEST(ExportCommands, NameWithoutExtensionGetsTheDefaultOne) {
 TEST(ExportCommands, ExistingFileIsReplacedWithoutAQuestion) {
     ScratchDir dir;
     const QString path = dir.Path("vecchio.csv");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("contenuto di prima, assai piu' lungo del nuovo\n");
-    }
+    ASSERT_TRUE(WriteBytes(path, "contenuto di prima, assai piu' lungo del nuovo\n"));
     CTrevanoDlg dlg;
     bool bQuestion = false;
     RunMainDialog(dlg, [&](QWidget* main) {
@@ -95,11 +96,7 @@ TEST(ExportCommands, ExistingFileIsReplacedWithoutAQuestion) {
 TEST(ExportCommands, CancelWritesNothing) {
     ScratchDir dir;
     const QString path = dir.Path("esistente.csv");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("resta\n");
-    }
+    ASSERT_TRUE(WriteBytes(path, "resta\n"));
     CTrevanoDlg dlg;
     RunMainDialog(dlg, [&](QWidget* main) {
         LoadThroughDialog(main, SamplePath());
