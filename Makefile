@@ -5,8 +5,10 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
 CORE_PACKAGES := cmake make g++ libgtest-dev libgmock-dev googletest locales python3
+# The desktop program: Qt 6 Widgets (with its platforms), Qt's Italian texts, the dialog font.
+GUI_PACKAGES := qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra
 
-.PHONY: run test deps locale build build-asan clean
+.PHONY: run demo test deps locale build build-asan clean
 
 # Installs the Debian packages that are missing, and only those.
 define apt_install
@@ -19,7 +21,7 @@ define apt_install
 endef
 
 deps:
-	$(call apt_install,$(CORE_PACKAGES),)
+	$(call apt_install,$(CORE_PACKAGES) $(GUI_PACKAGES),)
 
 # The number tests run under an Italian LC_NUMERIC, whose decimal separator is a comma.
 locale: deps
@@ -33,7 +35,13 @@ build-asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 
+# The dialog program; where there is no display it says so, and the converter shows the
+# sample drawing instead.
 run: build
+	@./build/Trevano || { echo "Al suo posto, il convertitore sul disegno di esempio:"; $(MAKE) --no-print-directory demo; }
+
+# The converter on the sample drawing: its counts and the three forms under build/esempio/.
+demo: build
 	@mkdir -p build/esempio
 	@./build/trevano-cli samples/scafo.dxf --punti build/esempio/scafo-punti.csv \
 	  --sezioni-dat build/esempio/scafo-sezioni.dat --sezioni-csv build/esempio/scafo-sezioni.csv

@@ -37,12 +37,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         (this->*pEntry->pfn)();
         break;
     case AfxSig_vwl:
-        (this->*reinterpret_cast<void (CWnd::*)(UINT, LPARAM)>(pEntry->pfn))(
+        (this->*AfxFromMessageHandler<void (CWnd::*)(UINT, LPARAM)>(pEntry->pfn))(
             static_cast<UINT>(wParam), lParam);
         break;
     case AfxSig_hv:
         *pResult = reinterpret_cast<LRESULT>(
-            (this->*reinterpret_cast<HCURSOR (CWnd::*)()>(pEntry->pfn))());
+            (this->*AfxFromMessageHandler<HCURSOR (CWnd::*)()>(pEntry->pfn))());
         break;
     }
     return TRUE;

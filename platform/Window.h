@@ -25,6 +25,22 @@ struct AFX_MSGMAP_ENTRY {
     AFX_PMSG pfn;
 };
 
+// A handler of another signature travels in the table as AFX_PMSG and is cast back to its own
+// type by the dispatch, which the language allows; GCC warns on both casts all the same.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wcast-function-type"
+#endif
+template <class Handler> AFX_PMSG AfxToMessageHandler(Handler pfn) {
+    return reinterpret_cast<AFX_PMSG>(pfn);
+}
+template <class Handler> Handler AfxFromMessageHandler(AFX_PMSG pfn) {
+    return reinterpret_cast<Handler>(pfn);
+}
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
 struct AFX_MSGMAP {
     const AFX_MSGMAP* pBaseMap;
     const AFX_MSGMAP_ENTRY* lpEntries;
@@ -49,7 +65,7 @@ protected:                                                                      
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                 \
     const AFX_MSGMAP theClass::messageMap = {                                                  \
         &baseClass::messageMap, []() {                                                         \
-            typedef theClass ThisClass;                                                        \
+            using ThisClass [[maybe_unused]] = theClass;                                       \
             static const AFX_MSGMAP_ENTRY entries[] = {
 #define END_MESSAGE_MAP()                                                                      \
     {0, 0, 0, AfxSig_vv, nullptr}                                                              \
@@ -67,14 +83,13 @@ protected:                                                                      
     {WM_COMMAND, 0, static_cast<UINT>(id), AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
 #define ON_WM_SYSCOMMAND()                                                                     \
     {WM_SYSCOMMAND, 0, 0, AfxSig_vwl,                                                          \
-     reinterpret_cast<AFX_PMSG>(                                                               \
-         static_cast<void (CWnd::*)(UINT, LPARAM)>(&ThisClass::OnSysCommand))},
+     AfxToMessageHandler(static_cast<void (CWnd::*)(UINT, LPARAM)>(&ThisClass::OnSysCommand))},
 #define ON_WM_PAINT()                                                                          \
     {WM_PAINT, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(static_cast<void (CWnd::*)()>(          \
                                     &ThisClass::OnPaint))},
 #define ON_WM_QUERYDRAGICON()                                                                  \
     {WM_QUERYDRAGICON, 0, 0, AfxSig_hv,                                                        \
-     reinterpret_cast<AFX_PMSG>(static_cast<HCURSOR (CWnd::*)()>(&ThisClass::OnQueryDragIcon))},
+     AfxToMessageHandler(static_cast<HCURSOR (CWnd::*)()>(&ThisClass::OnQueryDragIcon))},
 
 struct CRect {
     int left = 0, top = 0, right = 0, bottom = 0;
