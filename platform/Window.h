@@ -14,12 +14,8 @@ typedef void (CCmdTarget::*AFX_PMSG)();
 // the call; the round trip keeps the pointer, so only the compiler's warning needs quieting.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wcast-function-type"
-template <class TPmf> AFX_PMSG AfxStoreHandler(TPmf pfn) {
-    return reinterpret_cast<AFX_PMSG>(pfn);
-}
-template <class TPmf> TPmf AfxLoadHandler(AFX_PMSG pfn) {
-    return reinterpret_cast<TPmf>(pfn);
-}
+template <class TPmf> AFX_PMSG AfxStoreHandler(TPmf pfn) { return reinterpret_cast<AFX_PMSG>(pfn); }
+template <class TPmf> TPmf AfxLoadHandler(AFX_PMSG pfn) { return reinterpret_cast<TPmf>(pfn); }
 #pragma GCC diagnostic pop
 
 // How the handler of an entry is called.
@@ -53,40 +49,38 @@ protected:
     static const AFX_MSGMAP messageMap;
 };
 
-#define DECLARE_MESSAGE_MAP()                                                                      \
-protected:                                                                                         \
-    static const AFX_MSGMAP messageMap;                                                            \
-    const AFX_MSGMAP* GetMessageMap() const override {                                             \
-        return &messageMap;                                                                        \
-    }
+#define DECLARE_MESSAGE_MAP()                                                                  \
+protected:                                                                                     \
+    static const AFX_MSGMAP messageMap;                                                        \
+    const AFX_MSGMAP* GetMessageMap() const override { return &messageMap; }
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP theClass::messageMap = {&baseClass::messageMap, []() {                                                         \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                 \
+    const AFX_MSGMAP theClass::messageMap = {                                                  \
+        &baseClass::messageMap, []() {                                                         \
             using ThisClass [[maybe_unused]] = theClass;                                       \
             static const AFX_MSGMAP_ENTRY entries[] = {
-#define END_MESSAGE_MAP()                                                                          \
-    { 0, 0, 0, AfxSig_vv, nullptr }                                                                \
-    }                                                                                              \
-    ;                                                                                              \
-    return entries;                                                                                \
-    }                                                                                              \
-    ()                                                                                             \
-    }                                                                                              \
+#define END_MESSAGE_MAP()                                                                      \
+    {0, 0, 0, AfxSig_vv, nullptr}                                                              \
+    }                                                                                          \
+    ;                                                                                          \
+    return entries;                                                                            \
+    }()                                                                                        \
+    }                                                                                          \
     ;
 
-#define ON_BN_CLICKED(id, memberFxn)                                                               \
-    {WM_COMMAND, BN_CLICKED, static_cast<UINT>(id), AfxSig_vv,                                     \
+#define ON_BN_CLICKED(id, memberFxn)                                                           \
+    {WM_COMMAND, BN_CLICKED, static_cast<UINT>(id), AfxSig_vv,                                 \
      static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
-#define ON_COMMAND(id, memberFxn)                                                                  \
+#define ON_COMMAND(id, memberFxn)                                                              \
     {WM_COMMAND, 0, static_cast<UINT>(id), AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
-#define ON_WM_SYSCOMMAND()                                                                         \
-    {WM_SYSCOMMAND, 0, 0, AfxSig_vwl,                                                              \
+#define ON_WM_SYSCOMMAND()                                                                     \
+    {WM_SYSCOMMAND, 0, 0, AfxSig_vwl,                                                          \
      AfxStoreHandler(static_cast<void (CWnd::*)(UINT, LPARAM)>(&ThisClass::OnSysCommand))},
-#define ON_WM_PAINT()                                                                              \
-    {WM_PAINT, 0, 0, AfxSig_vv,                                                                    \
-     static_cast<AFX_PMSG>(static_cast<void (CWnd::*)()>(&ThisClass::OnPaint))},
-#define ON_WM_QUERYDRAGICON()                                                                      \
-    {WM_QUERYDRAGICON, 0, 0, AfxSig_hv,                                                            \
+#define ON_WM_PAINT()                                                                          \
+    {WM_PAINT, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(static_cast<void (CWnd::*)()>(          \
+                                    &ThisClass::OnPaint))},
+#define ON_WM_QUERYDRAGICON()                                                                  \
+    {WM_QUERYDRAGICON, 0, 0, AfxSig_hv,                                                        \
      AfxStoreHandler(static_cast<HCURSOR (CWnd::*)()>(&ThisClass::OnQueryDragIcon))},
 
 struct CRect {
