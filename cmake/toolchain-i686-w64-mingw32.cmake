@@ -3,8 +3,9 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
 set(TREVANO_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TREVANO_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${TREVANO_MINGW_PREFIX}-g++)
+# The posix thread model: GoogleTest needs std::mutex, which the win32 model of GCC 12 lacks.
+set(CMAKE_C_COMPILER ${TREVANO_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TREVANO_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${TREVANO_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TREVANO_MINGW_PREFIX})
