@@ -64,8 +64,10 @@ class PeFile:
 
     def resources(self):
         """{(type, name, language): bytes}, ordinals only (named entries are skipped)."""
-        base = self.offset(self.rsrc_rva)
         found = {}
+        if not self.rsrc_rva:
+            return found
+        base = self.offset(self.rsrc_rva)
 
         def walk(off, path):
             named, ids = u16(self.data, off + 12), u16(self.data, off + 14)
