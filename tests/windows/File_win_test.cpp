@@ -87,15 +87,21 @@ TEST(FileOnWindows, BytesPassWithoutLineEndTranslation) {
     {
         CFile file;
         ASSERT_TRUE(file.Open(path.c_str(), kCreate));
-        file.Write("a\nb\r\n\x1A" "c", 7);
+        file.Write("a\nb\r\n\x1A"
+                   "c",
+                   7);
     }
-    EXPECT_EQ(ReadWholeFile(path), std::string("a\nb\r\n\x1A" "c", 7));
+    EXPECT_EQ(ReadWholeFile(path), std::string("a\nb\r\n\x1A"
+                                               "c",
+                                               7));
     CFile file;
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
     EXPECT_EQ(file.GetLength(), 7u);
     char buf[8] = {};
     EXPECT_EQ(file.Read(buf, 8), 7u);
-    EXPECT_EQ(std::string(buf, 7), std::string("a\nb\r\n\x1A" "c", 7));
+    EXPECT_EQ(std::string(buf, 7), std::string("a\nb\r\n\x1A"
+                                               "c",
+                                               7));
 }
 
 TEST(FileOnWindows, CreateEmptiesAnExistingFile) {
@@ -114,11 +120,9 @@ TEST(FileOnWindows, CreateEmptiesAnExistingFile) {
 TEST(CliOnWindows, StandardOutputCarriesTheExportWithLfLineEnds) {
     ScratchDir dir;
     const std::string drawing = dir.File("uno.dxf");
-    WriteWholeFile(drawing, DrawingBuilder()
-                                .BeginEntities()
-                                .Polyline3D({{1, 2, 3}, {4, 5, 6}})
-                                .EndEntities()
-                                .CrLf());
+    WriteWholeFile(
+        drawing,
+        DrawingBuilder().BeginEntities().Polyline3D({{1, 2, 3}, {4, 5, 6}}).EndEntities().CrLf());
     std::string out, err;
     EXPECT_EQ(RunCli({drawing, "--sezioni-csv", "-"}, &out, &err), 0);
     EXPECT_EQ(err, "Numero Polyline: 1\nNumero di punti: 2\n");

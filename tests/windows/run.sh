@@ -56,6 +56,9 @@ echo "core tests: $(elapsed "$start") s"
 [ "$status" = 0 ] || { echo "core tests failed ($status)" >&2; exit 1; }
 
 echo "== smoke test under Xvfb"
+# The session that ran the tests has a desktop without a display; the program needs a new one.
+"${AS_USER[@]}" /usr/lib/wine/wineserver -k 2>/dev/null || true
+"${AS_USER[@]}" /usr/lib/wine/wineserver -w
 XVFB_PID=""
 APP_PID=""
 cleanup() {
@@ -71,10 +74,10 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
 start=$(seconds)
-run_wine "$WIN64_DIR/Trevano.exe" &
+run_wine "$WIN64_DIR/Trevano.exe" >"$WIN64_DIR/trevano-smoke.log" 2>&1 &
 APP_PID=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Trevano$' | head -1 || true)
-[ -n "$window" ] || { echo "no window captioned Trevano" >&2; exit 1; }
+[ -n "$window" ] || { echo "no window captioned Trevano" >&2; xdotool search --name . getwindowname %@ >&2 || true; exit 1; }
 echo "window up: $(elapsed "$start") s"
 sleep 1 # let the controls paint
 rm -f "$SHOT"
