@@ -106,7 +106,7 @@ def dialog_caption(data):
         else:
             _, off = utf16z(data, off)
     caption, off = utf16z(data, off)
-    return caption, (x, y, cx, cy), count, u32(data, 12), u32(data, 8)
+    return caption, (x, y, cx, cy), count, u32(data, 12), u32(data, 8)  # style, extended
 
 
 def version_strings(data):
@@ -127,20 +127,15 @@ def check_resources(pe):
     langs = {lang for (kind, _, lang) in res if kind != RT_ICON}
     check(langs <= {ITALIAN}, "every resource in Italian, found languages %s" % sorted(langs))
 
-    about = res.get((RT_DIALOG, 100, ITALIAN))
-    if about:
-        caption, rect, count, style, exstyle = dialog_caption(about)
-        check(caption == "Informazioni su Trevano", "caption of dialog 100: %r" % caption)
-        check(rect == (0, 0, 235, 62) and count == 6, "dialog 100 at %s with %d items"
-              % (rect, count))
-        check(exstyle == 0, "dialog 100 extended style %#x" % exstyle)
-    main = res.get((RT_DIALOG, 102, ITALIAN))
-    if main:
-        caption, rect, count, style, exstyle = dialog_caption(main)
-        check(caption == "Trevano", "caption of dialog 102: %r" % caption)
-        check(rect == (0, 0, 320, 141) and count == 13, "dialog 102 at %s with %d items"
-              % (rect, count))
-        check(exstyle == 0x40000, "dialog 102 extended style %#x" % exstyle)
+    # id: caption, (x, y, cx, cy), items, style (popup, caption, system menu, modal frame, set
+    # font; the main dialog visible too), extended style (the main dialog: app window)
+    dialogs = {100: ("Informazioni su Trevano", (0, 0, 235, 62), 6, 0x80C800C0, 0),
+               102: ("Trevano", (0, 0, 320, 141), 13, 0x90C800C0, 0x40000)}
+    for name, expected in dialogs.items():
+        data = res.get((RT_DIALOG, name, ITALIAN))
+        if data:
+            found = dialog_caption(data)
+            check(found == expected, "dialog %d: %r, expected %r" % (name, found, expected))
 
     block = res.get((RT_STRING, 7, ITALIAN))
     if block:
