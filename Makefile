@@ -8,7 +8,11 @@ CORE_PACKAGES := cmake make g++ libgtest-dev libgmock-dev googletest locales pyt
 # The desktop program: Qt 6 Widgets (with its platforms), Qt's Italian texts, the dialog font.
 GUI_PACKAGES := qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra
 
-.PHONY: run demo test deps locale build build-asan clean
+# The Windows build: mingw-w64 for both targets; wine64 and an X server for its tests.
+WINDOWS_PACKAGES := g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 cmake make python3
+WINDOWS_TEST_PACKAGES := wine64 fonts-wine xvfb xdotool imagemagick
+
+.PHONY: run demo test deps locale build build-asan clean windows deps-windows test-windows
 
 # Installs the Debian packages that are missing, and only those.
 define apt_install
@@ -50,6 +54,22 @@ demo: build
 test: locale build build-asan
 	ctest --preset release -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+	$(MAKE) --no-print-directory test-windows
+
+deps-windows:
+	$(call apt_install,$(WINDOWS_PACKAGES),)
+
+# build-win32/Trevano.exe is the program; build-win64/ holds the x64 twin and the core tests
+# that wine64 runs here, where 32-bit code cannot run.
+windows: deps-windows
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 -j $(JOBS)
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 -j $(JOBS)
+
+test-windows: windows
+	$(call apt_install,$(WINDOWS_TEST_PACKAGES),--no-install-recommends)
+	tests/windows/run.sh
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-win32 build-win64

@@ -3,13 +3,28 @@
 #include "ExportFrame.h"
 #include "FileException.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
+
+// Standard output as a handle of the file layer: the descriptor itself on POSIX, the system
+// handle behind it on Windows.
+std::intptr_t StandardOutputHandle() {
+#ifdef _WIN32
+    return _get_osfhandle(1);
+#else
+    return 1;
+#endif
+}
 
 const char kUsage[] =
     "Uso: trevano-cli DISEGNO.dxf [--punti FILE] [--sezioni-dat FILE] [--sezioni-csv FILE]\n"
@@ -86,7 +101,7 @@ int Run(const std::string& drawing, const std::vector<Request>& requests) {
 
     for (const Request& r : requests) {
         if (r.path == "-") {
-            CFile out(1, "standard output");
+            CFile out(StandardOutputHandle(), "standard output");
             WritePolylines(out, polylines, r.pSettings->pfnBuildBlock);
             continue;
         }
@@ -101,6 +116,11 @@ int Run(const std::string& drawing, const std::vector<Request>& requests) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The same bytes on every platform: LF line ends, no text-mode translation.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     std::string drawing;
     std::vector<Request> requests;
     for (int i = 1; i < argc; ++i) {

@@ -8,17 +8,34 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <process.h>
+#include <random>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
 ScratchDir::ScratchDir() {
+#ifdef _WIN32
+    // No mkdtemp: a random name, retried until the folder is a new one.
+    std::random_device random;
+    for (int i = 0; i < 100 && m_path.empty(); ++i) {
+        const fs::path dir = fs::temp_directory_path() / ("trevano-test-" + std::to_string(random()));
+        if (fs::create_directory(dir)) m_path = dir.generic_string();
+    }
+    if (m_path.empty()) throw std::runtime_error("no scratch folder");
+#else
     std::string pattern = (fs::temp_directory_path() / "trevano-test-XXXXXX").string();
     std::vector<char> buf(pattern.begin(), pattern.end());
     buf.push_back('\0');
     if (!mkdtemp(buf.data())) throw std::runtime_error("mkdtemp failed");
     m_path = buf.data();
+#endif
 }
 
 ScratchDir::~ScratchDir() {
@@ -126,9 +143,16 @@ std::string CorpusDir() {
 ItalianNumbers::ItalianNumbers() {
     const char* pCurrent = std::setlocale(LC_ALL, nullptr);
     m_previous = pCurrent ? pCurrent : "C";
+#ifdef _WIN32
+    // The C runtime's names of the locale, old and new.
+    m_bActive = std::setlocale(LC_ALL, "Italian_Italy.1252") != nullptr ||
+                std::setlocale(LC_ALL, "it-IT") != nullptr;
+    EXPECT_TRUE(m_bActive) << "the C runtime knows no Italian locale";
+#else
     m_bActive = std::setlocale(LC_ALL, "it_IT.UTF-8") != nullptr;
     EXPECT_TRUE(m_bActive) << "the it_IT.UTF-8 locale is missing; `make test` generates it "
                               "with localedef";
+#endif
     if (m_bActive) {
         EXPECT_STREQ(std::localeconv()->decimal_point, ",");
     }
@@ -138,6 +162,59 @@ ItalianNumbers::~ItalianNumbers() {
     std::setlocale(LC_ALL, m_previous.c_str());
 }
 
+#ifdef _WIN32
+namespace {
+
+// One argument of a command line as the C runtime splits it again: quoted, with the
+// backslashes before a quote doubled.
+std::string QuoteArgument(const std::string& arg) {
+    std::string quoted = "\"";
+    size_t nBackslashes = 0;
+    for (char c : arg) {
+        if (c == '\\') {
+            ++nBackslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? 2 * nBackslashes + 1 : nBackslashes, '\\');
+        nBackslashes = 0;
+        quoted += c;
+    }
+    quoted.append(2 * nBackslashes, '\\');
+    return quoted + "\"";
+}
+
+} // namespace
+
+// No fork: the child inherits our standard output and error, pointed at the files meanwhile.
+int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr) {
+    ScratchDir scratch;
+    const std::string outPath = scratch.File("stdout"), errPath = scratch.File("stderr");
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const int nSavedOut = _dup(1), nSavedErr = _dup(2);
+    const int nOut = _open(outPath.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, 0666);
+    const int nErr = _open(errPath.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, 0666);
+    _dup2(nOut, 1);
+    _dup2(nErr, 2);
+    _close(nOut);
+    _close(nErr);
+    std::vector<std::string> quoted{QuoteArgument(TREVANO_CLI_PATH)};
+    for (const std::string& a : args)
+        quoted.push_back(QuoteArgument(a));
+    std::vector<const char*> argv;
+    for (const std::string& q : quoted)
+        argv.push_back(q.c_str());
+    argv.push_back(nullptr);
+    const intptr_t status = _spawnv(_P_WAIT, TREVANO_CLI_PATH, argv.data());
+    _dup2(nSavedOut, 1);
+    _dup2(nSavedErr, 2);
+    _close(nSavedOut);
+    _close(nSavedErr);
+    if (pStdout) *pStdout = ReadWholeFile(outPath);
+    if (pStderr) *pStderr = ReadWholeFile(errPath);
+    return status < 0 ? 127 : static_cast<int>(status);
+}
+#else
 int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr) {
     ScratchDir scratch;
     const std::string outPath = scratch.File("stdout"), errPath = scratch.File("stderr");
@@ -162,3 +239,4 @@ int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::stri
     if (pStderr) *pStderr = ReadWholeFile(errPath);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
+#endif

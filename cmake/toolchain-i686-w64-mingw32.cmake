@@ -1,0 +1,4 @@
+# Cross build for Windows with Debian's mingw-w64 (i686).
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(TREVANO_MINGW_PREFIX i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

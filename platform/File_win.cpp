@@ -1,0 +1,133 @@
+// The file layer on Win32: GetLastError mapped to the causes of the file exception. Paths are
+// 8-bit strings in the process code page, which the manifest makes UTF-8.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include "File.h"
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t hFile) {
+    return reinterpret_cast<HANDLE>(hFile);
+}
+
+int CauseFromLastError(DWORD dwError) {
+    switch (dwError) {
+    case NO_ERROR:
+        return CFileException::none;
+    case ERROR_FILE_NOT_FOUND:
+        return CFileException::fileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+        return CFileException::badPath;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return CFileException::tooManyOpenFiles;
+    case ERROR_ACCESS_DENIED:
+        return CFileException::accessDenied;
+    case ERROR_INVALID_HANDLE:
+        return CFileException::invalidFile;
+    case ERROR_CURRENT_DIRECTORY:
+        return CFileException::removeCurrentDir;
+    case ERROR_CANNOT_MAKE:
+        return CFileException::directoryFull;
+    case ERROR_NEGATIVE_SEEK:
+        return CFileException::badSeek;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_SHARING_BUFFER_EXCEEDED:
+        return CFileException::sharingViolation;
+    case ERROR_LOCK_VIOLATION:
+        return CFileException::lockViolation;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return CFileException::diskFull;
+    case ERROR_HANDLE_EOF:
+        return CFileException::endOfFile;
+    case ERROR_BAD_UNIT:
+    case ERROR_NOT_READY:
+    case ERROR_BAD_COMMAND:
+    case ERROR_CRC:
+    case ERROR_BAD_LENGTH:
+    case ERROR_SEEK:
+    case ERROR_NOT_DOS_DISK:
+    case ERROR_SECTOR_NOT_FOUND:
+    case ERROR_WRITE_FAULT:
+    case ERROR_READ_FAULT:
+    case ERROR_GEN_FAILURE:
+    case ERROR_WRONG_DISK:
+    case ERROR_IO_DEVICE:
+        return CFileException::hardIO;
+    default:
+        return CFileException::genericException;
+    }
+}
+
+// Fills in the cause and the code of the call that just failed; false, for the caller to return.
+bool Fail(int& cause, long& code) {
+    const DWORD dwError = GetLastError();
+    code = static_cast<long>(dwError);
+    cause = CauseFromLastError(dwError);
+    return false;
+}
+
+} // namespace
+
+bool CFile::OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFile, OsError& err) {
+    const bool bWrite = (nOpenFlags & modeWrite) != 0;
+    const DWORD dwAccess = bWrite ? GENERIC_WRITE : GENERIC_READ;
+    // A file being written is nobody else's until it is closed; one being read may be read by
+    // others at the same time.
+    const DWORD dwShare = bWrite ? 0 : FILE_SHARE_READ;
+    const DWORD dwCreation = (nOpenFlags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
+    // Without FILE_FLAG_BACKUP_SEMANTICS a folder never opens, which is ERROR_ACCESS_DENIED.
+    HANDLE h = CreateFileA(pszFileName, dwAccess, dwShare, nullptr, dwCreation,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return Fail(err.cause, err.code);
+    hFile = reinterpret_cast<std::intptr_t>(h);
+    return true;
+}
+
+bool CFile::OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT& nRead,
+                   OsError& err) {
+    HANDLE h = AsHandle(hFile);
+    LARGE_INTEGER where;
+    where.QuadPart = static_cast<LONGLONG>(nOffset);
+    // A pipe or a console has no position: read it in order.
+    if (!SetFilePointerEx(h, where, nullptr, FILE_BEGIN) && GetFileType(h) == FILE_TYPE_DISK)
+        return Fail(err.cause, err.code);
+    DWORD dwRead = 0;
+    if (!ReadFile(h, p, n, &dwRead, nullptr)) {
+        if (GetLastError() == ERROR_BROKEN_PIPE) { // the writer is gone: the end of the input
+            nRead = 0;
+            return true;
+        }
+        return Fail(err.cause, err.code);
+    }
+    nRead = static_cast<UINT>(dwRead);
+    return true;
+}
+
+bool CFile::OsWrite(std::intptr_t hFile, const void* p, UINT n, UINT& nWritten, OsError& err) {
+    DWORD dwWritten = 0;
+    if (!WriteFile(AsHandle(hFile), p, n, &dwWritten, nullptr)) return Fail(err.cause, err.code);
+    nWritten = static_cast<UINT>(dwWritten);
+    return true;
+}
+
+bool CFile::OsSeek(std::intptr_t hFile, ULONGLONG nOffset, OsError& err) {
+    LARGE_INTEGER where;
+    where.QuadPart = static_cast<LONGLONG>(nOffset);
+    if (!SetFilePointerEx(AsHandle(hFile), where, nullptr, FILE_BEGIN))
+        return Fail(err.cause, err.code);
+    return true;
+}
+
+bool CFile::OsLength(std::intptr_t hFile, ULONGLONG& nLength, OsError& err) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(AsHandle(hFile), &size)) return Fail(err.cause, err.code);
+    nLength = static_cast<ULONGLONG>(size.QuadPart);
+    return true;
+}
+
+void CFile::OsClose(std::intptr_t hFile) {
+    CloseHandle(AsHandle(hFile));
+}
