@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -21,6 +23,7 @@ void TwoPolylines(CPolylineList& list) {
     }
 }
 
+#ifndef _WIN32
 // Runs the export in a child that has given up root, so that permission bits apply; returns
 // the cause of the failed open, or -1 when the open succeeded.
 int ExportAsUnprivileged(CPolylineList& list, const std::string& path) {
@@ -35,6 +38,7 @@ int ExportAsUnprivileged(CPolylineList& list, const std::string& path) {
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 101;
     return code == 99 ? -1 : code;
 }
+#endif
 
 } // namespace
 
@@ -90,6 +94,8 @@ TEST(ExportFrame, TwoRunsGiveTheSameBytes) {
     }
 }
 
+#ifndef _WIN32 // /dev/full, permission bits and fork are POSIX; the Windows file tests have their
+               // own
 TEST(ExportFrame, FullDiskIsAFileExceptionNamingTheFile) {
     CPolylineList list;
     TwoPolylines(list);
@@ -102,6 +108,7 @@ TEST(ExportFrame, FullDiskIsAFileExceptionNamingTheFile) {
         EXPECT_EQ(e.GetErrorMessage(), "Disco pieno durante l'accesso a /dev/full.");
     }
 }
+#endif
 
 TEST(ExportFrame, MissingFolderIsReportedAndNothingIsWritten) {
     ScratchDir dir;
@@ -115,6 +122,8 @@ TEST(ExportFrame, MissingFolderIsReportedAndNothingIsWritten) {
               CString((path + " contiene un percorso non valido.").c_str()));
 }
 
+#ifndef _WIN32 // /dev/full, permission bits and fork are POSIX; the Windows file tests have their
+               // own
 TEST(ExportFrame, UnwritableFolderIsAccessDeniedAndCreatesNothing) {
     ScratchDir dir;
     ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
@@ -126,7 +135,10 @@ TEST(ExportFrame, UnwritableFolderIsAccessDeniedAndCreatesNothing) {
     EXPECT_EQ(cause, CFileException::accessDenied);
     EXPECT_FALSE(FileExists(dir.File("ro/a.csv")));
 }
+#endif
 
+#ifndef _WIN32 // /dev/full, permission bits and fork are POSIX; the Windows file tests have their
+               // own
 TEST(ExportFrame, ReadOnlyFileKeepsItsContents) {
     ScratchDir dir;
     ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
@@ -137,6 +149,7 @@ TEST(ExportFrame, ReadOnlyFileKeepsItsContents) {
     EXPECT_EQ(ExportAsUnprivileged(list, dir.File("keep.csv")), CFileException::accessDenied);
     EXPECT_EQ(ReadWholeFile(dir.File("keep.csv")), "keep me\n");
 }
+#endif
 
 TEST(ExportFrame, FolderAsFileIsAccessDenied) {
     ScratchDir dir;

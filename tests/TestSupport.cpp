@@ -25,7 +25,8 @@ ScratchDir::ScratchDir() {
     // No mkdtemp: a random name, retried until the folder is a new one.
     std::random_device random;
     for (int i = 0; i < 100 && m_path.empty(); ++i) {
-        const fs::path dir = fs::temp_directory_path() / ("trevano-test-" + std::to_string(random()));
+        const fs::path dir =
+            fs::temp_directory_path() / ("trevano-test-" + std::to_string(random()));
         if (fs::create_directory(dir)) m_path = dir.generic_string();
     }
     if (m_path.empty()) throw std::runtime_error("no scratch folder");
