@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -138,7 +139,8 @@ ItalianNumbers::~ItalianNumbers() {
     std::setlocale(LC_ALL, m_previous.c_str());
 }
 
-int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr) {
+int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr,
+           CliRun* pRun) {
     ScratchDir scratch;
     const std::string outPath = scratch.File("stdout"), errPath = scratch.File("stderr");
     pid_t pid = fork();
@@ -146,6 +148,7 @@ int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::stri
         std::FILE* out = std::freopen(outPath.c_str(), "w", stdout);
         std::FILE* err = std::freopen(errPath.c_str(), "w", stderr);
         if (!out || !err) _exit(127);
+        if (pRun && pRun->beforeExec) pRun->beforeExec();
         std::vector<char*> argv;
         std::string cli = TREVANO_CLI_PATH;
         argv.push_back(cli.data());
@@ -157,7 +160,9 @@ int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::stri
         _exit(127);
     }
     int status = 0;
-    waitpid(pid, &status, 0);
+    struct rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    if (pRun) pRun->nMaxRssKb = usage.ru_maxrss;
     if (pStdout) *pStdout = ReadWholeFile(outPath);
     if (pStderr) *pStderr = ReadWholeFile(errPath);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
