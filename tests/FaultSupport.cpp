@@ -141,3 +141,31 @@ SparseDrawing::SparseDrawing(const std::string& folder)
         m_reason = "the file system does not keep holes in files";
     m_bReady = m_reason.empty();
 }
+
+bool CliRunsUnprivileged() {
+    CliRun run{BecomeUnprivilegedInChild};
+    return RunCli({"--version"}, nullptr, nullptr, &run) == 0;
+}
+
+void FillList(CPolylineList& list, int nPolylines, int nVertices) {
+    CVector3 point;
+    for (int i = 1; i <= nPolylines; ++i) {
+        list.AddNew();
+        for (int k = 1; k <= nVertices; ++k) {
+            point.Set(i, k, i + k);
+            list.GetAt(list.GetCount())->AddPoint(point);
+        }
+    }
+}
+
+std::string GridDrawing(int nPolylines, int nVertices) {
+    DrawingBuilder b;
+    b.BeginEntities();
+    for (int i = 1; i <= nPolylines; ++i) {
+        b.Polyline(8);
+        for (int k = 1; k <= nVertices; ++k)
+            b.Vertex(i, k, i + k);
+        b.Seqend();
+    }
+    return b.EndEntities().CrLf();
+}

@@ -78,3 +78,11 @@ private:
     bool m_bReady = false;
     std::string m_reason;
 };
+
+// Whether trevano-cli can be started as "nobody": not when it lies under a private folder.
+bool CliRunsUnprivileged();
+
+// nPolylines polylines of nVertices vertices each: vertex k of polyline i at (i, k, i + k).
+void FillList(CPolylineList& list, int nPolylines, int nVertices);
+// The same polylines as a drawing.
+std::string GridDrawing(int nPolylines, int nVertices);
