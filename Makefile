@@ -5,8 +5,12 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
 CORE_PACKAGES := cmake make g++ libgtest-dev libgmock-dev googletest locales python3
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
-.PHONY: run test deps locale build build-asan clean
+# How long `make fuzz` feeds the load arbitrary bytes; CI gives it a minute.
+FUZZ_SECONDS ?= 600
+
+.PHONY: run test deps locale build build-asan fuzz fuzz-ci clean
 
 # Installs the Debian packages that are missing, and only those.
 define apt_install
@@ -40,5 +44,19 @@ test: locale build build-asan
 	ctest --preset release -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
+# The corpus grows in build-fuzz/corpus from the seeds in tests/fuzz-corpus; an input that
+# crashes or hangs lands in build-fuzz/artifacts/ and fails the command.
+fuzz: deps
+	$(call apt_install,$(FUZZ_PACKAGES),)
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	@mkdir -p build-fuzz/corpus build-fuzz/artifacts
+	./build-fuzz/fuzz/fuzz_load -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 \
+	  -dict=fuzz/dxf.dict -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/ \
+	  build-fuzz/corpus tests/fuzz-corpus
+
+fuzz-ci:
+	$(MAKE) fuzz FUZZ_SECONDS=60
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz
