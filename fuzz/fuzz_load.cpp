@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CPolyline& polyline = *polylines.GetAt(i);
         if (polyline.GetCount() < 1) Broken("a polyline without vertices was kept");
         nVertices += polyline.GetCount();
-        if (i > 1 && polyline.GetVertex(1)->m_Point.X() <
-                         polylines.GetAt(i - 1)->GetVertex(1)->m_Point.X())
+        if (i > 1 &&
+            polyline.GetVertex(1)->m_Point.X() < polylines.GetAt(i - 1)->GetVertex(1)->m_Point.X())
             Broken("the list is not in order of the first x");
     }
     if (nVertices != nPointCount) Broken("point count");

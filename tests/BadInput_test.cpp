@@ -174,18 +174,18 @@ TEST(BadInput, SparseFileOfSeveralGigabytesLoadsInBoundedMemory) {
     int status = -1;
     const std::string report = RunInChild(
         [&] {
-            struct rusage before {}, after {};
+            struct rusage before {
+            }, after{};
             getrusage(RUSAGE_SELF, &before);
             LoadOutcome o = LoadDrawing(path);
             getrusage(RUSAGE_SELF, &after);
-            std::string r = std::to_string(o.nPolylineCount) + " " +
-                            std::to_string(o.nPointCount) + " " +
-                            std::to_string(o.nListCount) + " " + std::to_string(o.nVertexSum);
+            std::string r = std::to_string(o.nPolylineCount) + " " + std::to_string(o.nPointCount) +
+                            " " + std::to_string(o.nListCount) + " " + std::to_string(o.nVertexSum);
             for (const auto& polyline : o.polylines)
                 r += " x" + std::to_string(static_cast<int>(polyline[0][0]));
             const bool bBounded = after.ru_maxrss - before.ru_maxrss < 16 * 1024;
-            return r + (bBounded ? " bounded" : " grew " + std::to_string(after.ru_maxrss -
-                                                                          before.ru_maxrss));
+            return r + (bBounded ? " bounded"
+                                 : " grew " + std::to_string(after.ru_maxrss - before.ru_maxrss));
         },
         false, &status);
     EXPECT_EQ(status, 0);
@@ -223,8 +223,8 @@ TEST(BadInput, FileWithoutReadPermissionIsAccessDenied) {
     chmod(path.c_str(), 0200);
     int status = -1;
     // Root reads whatever the permission bits say: the child drops to "nobody".
-    const std::string message = RunInChild([&] { return LoadDrawing(path).openError; }, true,
-                                           &status);
+    const std::string message =
+        RunInChild([&] { return LoadDrawing(path).openError; }, true, &status);
     ASSERT_EQ(status, 0) << "the child could not become an unprivileged user";
     EXPECT_EQ(message, "Accesso a " + path + " negato.");
 }

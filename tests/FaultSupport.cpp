@@ -45,8 +45,7 @@ void BecomeUnprivilegedInChild() {
     if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) _exit(126);
 }
 
-std::string RunInChild(const std::function<std::string()>& fn, bool bUnprivileged,
-                       int* pnStatus) {
+std::string RunInChild(const std::function<std::string()>& fn, bool bUnprivileged, int* pnStatus) {
     int fds[2];
     if (pipe(fds) != 0) return "pipe: " + std::string(std::strerror(errno));
     pid_t pid = fork();
@@ -135,8 +134,8 @@ SparseDrawing::SparseDrawing(const std::string& folder)
     bOk = bOk && fstat(fd, &st) == 0;
     if (fd >= 0) close(fd);
     if (!bOk)
-        m_reason = "the file system refuses a file of this size: " +
-                   std::string(std::strerror(errno));
+        m_reason =
+            "the file system refuses a file of this size: " + std::string(std::strerror(errno));
     else if (st.st_blocks * 512LL > (1LL << 24))
         m_reason = "the file system does not keep holes in files";
     m_bReady = m_reason.empty();

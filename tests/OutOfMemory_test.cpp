@@ -20,13 +20,15 @@ namespace {
 
 constexpr rlim_t kMegabyte = 1024 * 1024;
 
+#ifdef TREVANO_UNDER_ASAN
+#define SKIP_UNDER_ASAN(why) GTEST_SKIP() << why
+#else
+#define SKIP_UNDER_ASAN(why) (void)0
+#endif
+
 // AddressSanitizer reserves terabytes of address space for its shadow memory; under a limit
 // of a few megabytes it cannot even start.
-#ifdef TREVANO_UNDER_ASAN
-#define SKIP_UNDER_ASAN() GTEST_SKIP() << "an address-space limit leaves AddressSanitizer no room"
-#else
-#define SKIP_UNDER_ASAN() (void)0
-#endif
+constexpr const char kNoRoom[] = "an address-space limit leaves AddressSanitizer no room";
 
 // nPolylines polylines of nVertices vertices with the fewest bytes a vertex can take, so that
 // the drawing is small on disk and large in memory (about 100 bytes per vertex).
@@ -47,7 +49,9 @@ std::string DenseDrawing(int nPolylines, int nVertices) {
 int RunLimited(const std::vector<std::string>& args, rlim_t nAddressSpace, std::string* pOut,
                std::string* pErr) {
     CliRun run{[nAddressSpace] {
-        struct rlimit limit {nAddressSpace, nAddressSpace};
+        struct rlimit limit {
+            nAddressSpace, nAddressSpace
+        };
         if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
     }};
     return RunCli(args, pOut, pErr, &run);
@@ -56,7 +60,7 @@ int RunLimited(const std::vector<std::string>& args, rlim_t nAddressSpace, std::
 } // namespace
 
 TEST(OutOfMemory, LargeDrawingUnderAnAddressLimitIsReported) {
-    SKIP_UNDER_ASAN();
+    SKIP_UNDER_ASAN(kNoRoom);
     ScratchDir scratch;
     const std::string drawing = scratch.File("grande.dxf");
     WriteWholeFile(drawing, DenseDrawing(20, 50000)); // a million vertices, ~100 MB loaded
@@ -67,7 +71,7 @@ TEST(OutOfMemory, LargeDrawingUnderAnAddressLimitIsReported) {
 }
 
 TEST(OutOfMemory, SmallDrawingLoadsUnderTheSameLimit) {
-    SKIP_UNDER_ASAN();
+    SKIP_UNDER_ASAN(kNoRoom);
     ScratchDir scratch;
     const std::string drawing = scratch.File("piccolo.dxf");
     WriteWholeFile(drawing, DenseDrawing(2, 3));
@@ -79,7 +83,7 @@ TEST(OutOfMemory, SmallDrawingLoadsUnderTheSameLimit) {
 }
 
 TEST(OutOfMemory, EveryLimitEndsInTheResultOrTheMessage) {
-    SKIP_UNDER_ASAN();
+    SKIP_UNDER_ASAN(kNoRoom);
     // Each limit runs out at another allocation: the file buffer, an entity's text, a block of
     // vertices, a polyline, the sort, an export block.
     ScratchDir scratch;
@@ -105,7 +109,7 @@ TEST(OutOfMemory, EveryLimitEndsInTheResultOrTheMessage) {
 }
 
 TEST(OutOfMemory, EveryAllocationThatFailsGivesTheResultOrTheMessage) {
-    SKIP_UNDER_ASAN(); // its allocator would not be the one replaced
+    SKIP_UNDER_ASAN("AddressSanitizer's allocator is not the one that fails");
     // Before, an allocation that failed while the arguments were read escaped main as
     // std::bad_alloc and aborted the converter.
     ScratchDir scratch;

@@ -58,8 +58,8 @@ TEST(WriteFault, FilledUpFileSystemIsDiskFullAndKeepsWhatWasWritten) {
     const std::string whole = scratch.File("intero.csv"), full = scratch.File("piccolo/pieno.csv");
     ASSERT_EQ(ExportFailure(list, whole), "no exception");
 
-    EXPECT_EQ(ExportFailure(list, full), "13|" + full + "|Disco pieno durante l'accesso a " +
-                                             full + ".");
+    EXPECT_EQ(ExportFailure(list, full),
+              "13|" + full + "|Disco pieno durante l'accesso a " + full + ".");
     const std::string written = ReadWholeFile(full);
     EXPECT_GT(written.size(), 0u);
     EXPECT_LT(written.size(), ReadWholeFile(whole).size());
@@ -104,10 +104,10 @@ TEST(WriteFaultCli, DevFullStopsTheConverterAfterTheExportsBefore) {
                       after = scratch.File("dopo.csv");
     WriteWholeFile(drawing, GridDrawing(2, 3));
     std::string out, err;
-    EXPECT_EQ(RunCli({drawing, "--punti", first, "--sezioni-dat", "/dev/full", "--sezioni-csv",
-                      after},
-                     &out, &err),
-              1);
+    EXPECT_EQ(
+        RunCli({drawing, "--punti", first, "--sezioni-dat", "/dev/full", "--sezioni-csv", after},
+               &out, &err),
+        1);
     EXPECT_EQ(out, CliCounts(2, 6));
     EXPECT_EQ(err, "Disco pieno durante l'accesso a /dev/full.\n");
     EXPECT_EQ(ReadWholeFile(first), "Spezzata di  3 punti\n"
