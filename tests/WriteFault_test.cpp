@@ -34,6 +34,15 @@ std::string RefusedOpen(CPolylineList& list, const std::string& path) {
     return std::to_string(openError.m_cause) + "|" + openError.GetErrorMessage().Str();
 }
 
+// The same, run as "nobody": root writes whatever the permission bits say.
+std::string RefusedOpenUnprivileged(const std::string& path) {
+    CPolylineList list;
+    FillList(list, 1, 1);
+    int status = -1;
+    const std::string result = RunInChild([&] { return RefusedOpen(list, path); }, true, &status);
+    return status == 0 ? result : "the child could not become an unprivileged user";
+}
+
 bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
 }
@@ -73,13 +82,7 @@ TEST(WriteFault, ReadOnlyFileIsAccessDeniedAndKeepsItsContents) {
     const std::string path = scratch.File("sola-lettura.csv");
     WriteWholeFile(path, "contenuto originale\n");
     chmod(path.c_str(), 0444);
-    CPolylineList list;
-    FillList(list, 1, 1);
-    int status = -1;
-    // Root writes whatever the permission bits say: the child drops to "nobody".
-    const std::string result = RunInChild([&] { return RefusedOpen(list, path); }, true, &status);
-    ASSERT_EQ(status, 0) << "the child could not become an unprivileged user";
-    EXPECT_EQ(result, "5|Accesso a " + path + " negato.");
+    EXPECT_EQ(RefusedOpenUnprivileged(path), "5|Accesso a " + path + " negato.");
     EXPECT_EQ(ReadWholeFile(path), "contenuto originale\n");
 }
 
@@ -89,12 +92,7 @@ TEST(WriteFault, FolderWithoutWritePermissionIsAccessDeniedAndGetsNothing) {
     const std::string folder = scratch.File("chiusa");
     mkdir(folder.c_str(), 0555);
     const std::string path = folder + "/punti.csv";
-    CPolylineList list;
-    FillList(list, 1, 1);
-    int status = -1;
-    const std::string result = RunInChild([&] { return RefusedOpen(list, path); }, true, &status);
-    ASSERT_EQ(status, 0) << "the child could not become an unprivileged user";
-    EXPECT_EQ(result, "5|Accesso a " + path + " negato.");
+    EXPECT_EQ(RefusedOpenUnprivileged(path), "5|Accesso a " + path + " negato.");
     EXPECT_FALSE(FileExists(path));
 }
 
