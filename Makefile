@@ -12,7 +12,12 @@ GUI_PACKAGES := qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-dejav
 WINDOWS_PACKAGES := g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 cmake make python3
 WINDOWS_TEST_PACKAGES := wine64 fonts-wine xvfb xdotool imagemagick
 
-.PHONY: run demo test deps locale build build-asan clean windows deps-windows test-windows
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+
+# How long `make fuzz` feeds the load arbitrary bytes; CI gives it a minute.
+FUZZ_SECONDS ?= 600
+
+.PHONY: run demo test deps locale build build-asan clean windows deps-windows test-windows fuzz fuzz-ci
 
 # Installs the Debian packages that are missing, and only those.
 define apt_install
@@ -71,5 +76,19 @@ test-windows: windows
 	$(call apt_install,$(WINDOWS_TEST_PACKAGES),--no-install-recommends)
 	tests/windows/run.sh
 
+# The corpus grows in build-fuzz/corpus from the seeds in tests/fuzz-corpus; an input that
+# crashes or hangs lands in build-fuzz/artifacts/ and fails the command.
+fuzz: deps
+	$(call apt_install,$(FUZZ_PACKAGES),)
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	@mkdir -p build-fuzz/corpus build-fuzz/artifacts
+	./build-fuzz/fuzz/fuzz_load -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 \
+	  -dict=fuzz/dxf.dict -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/ \
+	  build-fuzz/corpus tests/fuzz-corpus
+
+fuzz-ci:
+	$(MAKE) fuzz FUZZ_SECONDS=60
+
 clean:
-	rm -rf build build-asan build-win32 build-win64
+	rm -rf build build-asan build-fuzz build-win32 build-win64

@@ -113,14 +113,15 @@ int Run(const std::string& drawing, const std::vector<Request>& requests) {
     return 0;
 }
 
-} // namespace
+// Memory ran out: the message goes out without asking for any more.
+int ReportOutOfMemory() {
+    std::fflush(stdout);
+    std::fputs(CMemoryException::kMessage, stderr);
+    std::fputc('\n', stderr);
+    return 1;
+}
 
-int main(int argc, char** argv) {
-#ifdef _WIN32
-    // The same bytes on every platform: LF line ends, no text-mode translation.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+int ParseAndRun(int argc, char** argv) {
     std::string drawing;
     std::vector<Request> requests;
     for (int i = 1; i < argc; ++i) {
@@ -154,15 +155,27 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    return Run(drawing, requests);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The same bytes on every platform: LF line ends, no text-mode translation.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    // Reading the arguments allocates too: memory can run out before the drawing is opened.
     try {
-        return Run(drawing, requests);
+        return ParseAndRun(argc, argv);
+    } catch (const CMemoryException&) {
+        return ReportOutOfMemory();
+    } catch (const std::bad_alloc&) {
+        return ReportOutOfMemory();
     } catch (const CException& e) {
         std::fflush(stdout);
         PutText(stderr, e.GetErrorMessage() + "\n");
-        return 1;
-    } catch (const std::bad_alloc&) {
-        std::fflush(stdout);
-        PutText(stderr, CMemoryException().GetErrorMessage() + "\n");
         return 1;
     }
 }

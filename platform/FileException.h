@@ -50,7 +50,9 @@ public:
 
 class CMemoryException : public CException {
 public:
-    CString GetErrorMessage() const override { return "Memoria insufficiente."; }
+    // Also written where no memory is left to build a string from it.
+    static constexpr const char kMessage[] = "Memoria insufficiente.";
+    CString GetErrorMessage() const override { return kMessage; }
 };
 
 [[noreturn]] void AfxThrowMemoryException();

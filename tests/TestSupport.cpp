@@ -14,6 +14,7 @@
 #include <process.h>
 #include <random>
 #else
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -187,7 +188,8 @@ std::string QuoteArgument(const std::string& arg) {
 } // namespace
 
 // No fork: the child inherits our standard output and error, pointed at the files meanwhile.
-int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr) {
+int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr,
+           CliRun*) {
     ScratchDir scratch;
     const std::string outPath = scratch.File("stdout"), errPath = scratch.File("stderr");
     std::fflush(stdout);
@@ -216,7 +218,8 @@ int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::stri
     return status < 0 ? 127 : static_cast<int>(status);
 }
 #else
-int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr) {
+int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr,
+           CliRun* pRun) {
     ScratchDir scratch;
     const std::string outPath = scratch.File("stdout"), errPath = scratch.File("stderr");
     pid_t pid = fork();
@@ -224,6 +227,7 @@ int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::stri
         std::FILE* out = std::freopen(outPath.c_str(), "w", stdout);
         std::FILE* err = std::freopen(errPath.c_str(), "w", stderr);
         if (!out || !err) _exit(127);
+        if (pRun && pRun->beforeExec) pRun->beforeExec();
         std::vector<char*> argv;
         std::string cli = TREVANO_CLI_PATH;
         argv.push_back(cli.data());
@@ -235,7 +239,9 @@ int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::stri
         _exit(127);
     }
     int status = 0;
-    waitpid(pid, &status, 0);
+    struct rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    if (pRun) pRun->nMaxRssKb = usage.ru_maxrss;
     if (pStdout) *pStdout = ReadWholeFile(outPath);
     if (pStderr) *pStderr = ReadWholeFile(errPath);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -2,6 +2,7 @@
 // in memory, and the Italian number locale.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,14 @@ private:
     std::string m_previous;
 };
 
-// Runs trevano-cli with the arguments; returns the exit status and fills what it printed.
+// What a run of trevano-cli may change in the child before the program starts, and what the
+// run cost.
+struct CliRun {
+    std::function<void()> beforeExec; // runs in the child: limits, another user
+    long nMaxRssKb = 0;               // the child's peak resident memory, filled in
+};
+
+// Runs trevano-cli with the arguments; returns the exit status (128 + the signal when one ended
+// it) and fills what it printed.
 int RunCli(const std::vector<std::string>& args, std::string* pStdout = nullptr,
-           std::string* pStderr = nullptr);
+           std::string* pStderr = nullptr, CliRun* pRun = nullptr);

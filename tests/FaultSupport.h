@@ -1,0 +1,88 @@
+// Helpers for the tests of bad input and failing files: loads that report what they produced,
+// children that run as another user, a small file system that fills up.
+#pragma once
+
+#include "DxfLoad.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+// What the load of one path produced: the open's message when it failed, else the counts the
+// load gave, what the list holds, and every point in list order.
+struct LoadOutcome {
+    bool bOpened = false;
+    std::string openError;
+    INT32 nPolylineCount = -1;
+    INT32 nPointCount = -1;
+    INT32 nListCount = -1;
+    long long nVertexSum = -1;
+    std::vector<std::vector<std::array<double, 3>>> polylines;
+};
+
+LoadOutcome LoadDrawing(const std::string& path);
+
+// In a child process: when running as root, becomes the unprivileged user "nobody" (65534), so
+// that permission bits count; otherwise nothing. Ends the child with 126 when that fails.
+void BecomeUnprivilegedInChild();
+
+// Runs fn in a child process (as "nobody" when bUnprivileged) and returns the text it returned;
+// pnStatus gets the child's exit status, 128 + the signal when one ended it.
+std::string RunInChild(const std::function<std::string()>& fn, bool bUnprivileged,
+                       int* pnStatus = nullptr);
+
+// Lets other users into a scratch folder (mkdtemp makes it private to its owner).
+void OpenToEveryone(const std::string& folder);
+
+// The descriptors this process holds open.
+int OpenDescriptorCount();
+
+// A tmpfs of nBytes mounted on a new folder, unmounted again at the end. Mounting needs root
+// and a system that allows it; Reason() says why it is not mounted.
+class SmallFileSystem {
+public:
+    SmallFileSystem(const std::string& mountPoint, long long nBytes);
+    ~SmallFileSystem();
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+    bool Mounted() const { return m_bMounted; }
+    const std::string& Reason() const { return m_reason; }
+
+private:
+    std::string m_mountPoint;
+    bool m_bMounted = false;
+    std::string m_reason;
+};
+
+// The standard output of a load by trevano-cli.
+std::string CliCounts(int nPolylines, int nPoints);
+
+// A drawing of several GB that is mostly a hole: a polyline at x 5 with two vertices, zero
+// bytes up to 4.5 GiB (past what 32 bits can count), then a polyline at x 1 with three vertices
+// behind a comment long enough for a search chunk to start inside it. It lies on a tmpfs of its
+// own when one can be mounted: ext4 fills the page cache with zero pages on the first read of
+// a hole, ten times slower than tmpfs, which hands out its one zero page.
+class SparseDrawing {
+public:
+    explicit SparseDrawing(const std::string& folder);
+    // False, with the reason, when the file system cannot hold such a file without writing it.
+    bool Ready() const { return m_bReady; }
+    const std::string& Reason() const { return m_reason; }
+    const std::string& Path() const { return m_path; }
+    static constexpr long long kTailAt = 9LL << 29;
+
+private:
+    SmallFileSystem m_fileSystem;
+    std::string m_path;
+    bool m_bReady = false;
+    std::string m_reason;
+};
+
+// Whether trevano-cli can be started as "nobody": not when it lies under a private folder.
+bool CliRunsUnprivileged();
+
+// nPolylines polylines of nVertices vertices each: vertex k of polyline i at (i, k, i + k).
+void FillList(CPolylineList& list, int nPolylines, int nVertices);
+// The same polylines as a drawing.
+std::string GridDrawing(int nPolylines, int nVertices);
