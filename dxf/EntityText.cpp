@@ -9,52 +9,94 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Appends a group-code line's content in three-character form when it is a plain code of up
-// to three digits; anything else stays as written.
+// A group-code line's content as the lookup wants it: a plain code of up to three digits,
+// blanks around it dropped, right-aligned in three characters. Anything else stays as written.
+struct CodeLine {
+    size_t nDigitsAt = 0;
+    size_t nDigits = 0;
+    bool bCode = false;
+
+    CodeLine(const char* p, size_t n) {
+        size_t b = 0, e = n;
+        while (b < e && IsBlank(p[b]))
+            ++b;
+        while (e > b && IsBlank(p[e - 1]))
+            --e;
+        nDigitsAt = b;
+        nDigits = e - b;
+        bCode = nDigits >= 1 && nDigits <= 3;
+        for (size_t i = b; bCode && i < e; ++i)
+            bCode = p[i] >= '0' && p[i] <= '9';
+    }
+};
+
 void AppendCodeLine(std::string& out, const char* p, size_t n) {
-    size_t b = 0, e = n;
-    while (b < e && IsBlank(p[b]))
-        ++b;
-    while (e > b && IsBlank(p[e - 1]))
-        --e;
-    size_t nDigits = e - b;
-    bool bCode = nDigits >= 1 && nDigits <= 3;
-    for (size_t i = b; bCode && i < e; ++i)
-        bCode = p[i] >= '0' && p[i] <= '9';
-    if (!bCode) {
+    const CodeLine line(p, n);
+    if (!line.bCode) {
         out.append(p, n);
         return;
     }
-    out.append(3 - nDigits, ' ');
-    out.append(p + b, nDigits);
+    out.append(3 - line.nDigits, ' ');
+    out.append(p + line.nDigitsAt, line.nDigits);
+}
+
+// True when AppendCodeLine would give the content back unchanged.
+bool IsCodeLineInForm(const char* p, size_t n) {
+    const CodeLine line(p, n);
+    if (!line.bCode) return true;
+    if (n != 3 || line.nDigitsAt + line.nDigits != 3) return false;
+    for (size_t i = 0; i < line.nDigitsAt; ++i)
+        if (p[i] != ' ') return false;
+    return true;
 }
 
 } // namespace
 
 CEntityText::CEntityText(const char* pText, int nLength, int nKeyword) {
     std::string out;
-    out.reserve(static_cast<size_t>(nLength) + 64);
     // The bytes before the keyword's line (the LF that ends the code line before it) stay.
     size_t nLineStart = static_cast<size_t>(nKeyword);
     while (nLineStart > 0 && pText[nLineStart - 1] != '\n')
         --nLineStart;
-    out.append(pText, nLineStart);
+    // Lines already in form are copied in runs, as they stand: a drawing written by a CAD
+    // program has every line so, and its entity text is then one copy.
+    size_t nRun = 0;        // where the bytes not yet copied begin
     bool bCodeLine = false; // the keyword's own line holds a value
     size_t i = nLineStart, n = static_cast<size_t>(nLength);
     while (i < n) {
-        const char* pLf = static_cast<const char*>(std::memchr(pText + i, '\n', n - i));
-        size_t nEnd = pLf ? static_cast<size_t>(pLf - pText) : n; // the LF, or the end
+        size_t nEnd = i; // the LF, or the end
+        while (nEnd < n && pText[nEnd] != '\n')
+            ++nEnd;
+        const bool bLf = nEnd < n;
         size_t nContent = nEnd;
-        if (pLf && nContent > i && pText[nContent - 1] == '\r') --nContent;
-        if (bCodeLine)
-            AppendCodeLine(out, pText + i, nContent - i);
-        else
-            out.append(pText + i, nContent - i);
-        if (pLf) out += "\r\n";
-        i = nEnd + (pLf ? 1 : 0);
+        bool bInForm = true;
+        if (bLf) {
+            if (nContent > i && pText[nContent - 1] == '\r')
+                --nContent;
+            else
+                bInForm = false; // a line end without its CR
+        }
+        if (bCodeLine && bInForm) bInForm = IsCodeLineInForm(pText + i, nContent - i);
+        const size_t nNext = nEnd + (bLf ? 1 : 0);
+        if (!bInForm) {
+            if (out.empty()) out.reserve(n + 64);
+            out.append(pText + nRun, i - nRun);
+            if (bCodeLine)
+                AppendCodeLine(out, pText + i, nContent - i);
+            else
+                out.append(pText + i, nContent - i);
+            if (bLf) out += "\r\n";
+            nRun = nNext;
+        }
+        i = nNext;
         bCodeLine = !bCodeLine;
     }
-    m_text = CString(std::move(out));
+    if (nRun == 0) {
+        m_text = CString(pText, nLength);
+    } else {
+        out.append(pText + nRun, n - nRun);
+        m_text = CString(std::move(out));
+    }
     IndexKeys();
 }
 
@@ -63,11 +105,9 @@ void CEntityText::IndexKeys() {
         n = -1;
     const char* p = m_text.GetString();
     const int nLength = m_text.GetLength();
+    // Lines are short: a plain loop beats a library search per line.
     for (int k = 0; k + 4 < nLength; ++k) {
-        const char* pLf = static_cast<const char*>(std::memchr(p + k, '\n', nLength - 4 - k));
-        if (!pLf) break;
-        k = static_cast<int>(pLf - p);
-        if (p[k + 4] != '\r') continue;
+        if (p[k] != '\n' || p[k + 4] != '\r') continue;
         for (int c = 0; c < kIndexed; ++c)
             if (m_anFirstKey[c] < 0 && std::memcmp(p + k + 1, kIndexedCodes[c], 3) == 0)
                 m_anFirstKey[c] = k;
@@ -75,8 +115,13 @@ void CEntityText::IndexKeys() {
 }
 
 int CEntityText::FindGroupCode(const char* pszCode) const {
-    for (int c = 0; c < kIndexed; ++c)
-        if (std::strcmp(pszCode, kIndexedCodes[c]) == 0) return m_anFirstKey[c];
+    // Every indexed code is three characters; comparing them by hand stops at the first
+    // difference, before reading past a shorter code's terminator.
+    for (int c = 0; c < kIndexed; ++c) {
+        const char* k = kIndexedCodes[c];
+        if (pszCode[0] == k[0] && pszCode[1] == k[1] && pszCode[2] == k[2] && pszCode[3] == 0)
+            return m_anFirstKey[c];
+    }
     std::string key = "\n";
     key += pszCode;
     key += '\r';

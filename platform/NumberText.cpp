@@ -1,9 +1,11 @@
 #include "NumberText.h"
 
+#include <cfloat>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -19,6 +21,20 @@ bool IsDigit(char c) {
 // from_chars leaves the value alone when the result is out of range; strtod then gives
 // infinity for an overflow and zero for an underflow. Decide which one from the decimal
 // exponent of the first significant digit.
+// The common short decimals ("1234.5678") take a shortcut: up to 15 digits make an integer
+// that a double holds exactly, and so do the powers of ten up to 1e22. Where intermediate
+// results carry more precision than a double (the x87 unit), the division would round twice.
+constexpr size_t kMaxExactDigits = 15;
+constexpr size_t kExactPowers = 23;
+constexpr double kPowersOfTen[kExactPowers] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+constexpr bool kExactDivision = true;
+#else
+constexpr bool kExactDivision = false;
+#endif
+
 double OutOfRange(std::string_view digits) {
     // Decimal exponent of the first significant digit: every further digit before the point
     // raises it by one, every zero between the point and that digit lowers it by one.
@@ -64,20 +80,31 @@ double AtoF(std::string_view text) {
     bool bNegative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) bNegative = text[i++] == '-';
     size_t nStart = i;
-    size_t nDigits = 0;
+    size_t nDigits = 0, nFraction = 0;
+    std::uint64_t nMantissa = 0; // meaningful while nDigits <= kMaxExactDigits
     while (i < n && IsDigit(text[i])) {
+        nMantissa = nMantissa * 10 + static_cast<unsigned>(text[i] - '0');
         ++i;
         ++nDigits;
     }
     if (i < n && text[i] == '.') {
         ++i;
         while (i < n && IsDigit(text[i])) {
+            nMantissa = nMantissa * 10 + static_cast<unsigned>(text[i] - '0');
             ++i;
             ++nDigits;
+            ++nFraction;
         }
     }
     if (nDigits == 0) return 0.0;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    const bool bExponent = i < n && (text[i] == 'e' || text[i] == 'E');
+    if (kExactDivision && !bExponent && nDigits <= kMaxExactDigits && nFraction < kExactPowers) {
+        // Both operands are exact doubles and the division rounds once, correctly, which is
+        // what the full conversion gives as well.
+        const double value = static_cast<double>(nMantissa) / kPowersOfTen[nFraction];
+        return bNegative ? -value : value;
+    }
+    if (bExponent) {
         size_t j = i + 1;
         if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
         if (j < n && IsDigit(text[j])) {
