@@ -1,5 +1,6 @@
 #include "EntityText.h"
 
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -7,6 +8,10 @@ namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 // A group-code line's content as the lookup wants it: a plain code of up to three digits,
@@ -26,7 +31,7 @@ struct CodeLine {
         nDigits = e - b;
         bCode = nDigits >= 1 && nDigits <= 3;
         for (size_t i = b; bCode && i < e; ++i)
-            bCode = p[i] >= '0' && p[i] <= '9';
+            bCode = IsDigit(p[i]);
     }
 };
 
@@ -42,6 +47,10 @@ void AppendCodeLine(std::string& out, const char* p, size_t n) {
 
 // True when AppendCodeLine would give the content back unchanged.
 bool IsCodeLineInForm(const char* p, size_t n) {
+    // The usual lines first: "  0", " 10", "210".
+    if (n == 3 && IsDigit(p[2]) &&
+        ((p[0] == ' ' && (p[1] == ' ' || IsDigit(p[1]))) || (IsDigit(p[0]) && IsDigit(p[1]))))
+        return true;
     const CodeLine line(p, n);
     if (!line.bCode) return true;
     if (n != 3 || line.nDigitsAt + line.nDigits != 3) return false;
@@ -50,16 +59,28 @@ bool IsCodeLineInForm(const char* p, size_t n) {
     return true;
 }
 
+// The three characters of a code line as one number, so that codes compare in one step.
+constexpr unsigned CodeNumber(const char* p) {
+    return static_cast<unsigned char>(p[0]) << 16 | static_cast<unsigned char>(p[1]) << 8 |
+           static_cast<unsigned char>(p[2]);
+}
+
 } // namespace
 
 CEntityText::CEntityText(const char* pText, int nLength, int nKeyword) {
+    for (int& k : m_anFirstKey)
+        k = -1;
     std::string out;
     // The bytes before the keyword's line (the LF that ends the code line before it) stay.
     size_t nLineStart = static_cast<size_t>(nKeyword);
     while (nLineStart > 0 && pText[nLineStart - 1] != '\n')
         --nLineStart;
     // Lines already in form are copied in runs, as they stand: a drawing written by a CAD
-    // program has every line so, and its entity text is then one copy.
+    // program has every line so, and its entity text is then one copy, whose keys are noted
+    // on the way at the line ends.
+    for (size_t k = 0; k + 1 < nLineStart; ++k)
+        NoteKey(pText, nLength, static_cast<int>(k));
+    if (nLineStart > 0) NoteKey(pText, nLength, static_cast<int>(nLineStart - 1));
     size_t nRun = 0;        // where the bytes not yet copied begin
     bool bCodeLine = false; // the keyword's own line holds a value
     size_t i = nLineStart, n = static_cast<size_t>(nLength);
@@ -88,30 +109,39 @@ CEntityText::CEntityText(const char* pText, int nLength, int nKeyword) {
             if (bLf) out += "\r\n";
             nRun = nNext;
         }
+        if (bLf) NoteKey(pText, nLength, static_cast<int>(nEnd));
         i = nNext;
         bCodeLine = !bCodeLine;
     }
     if (nRun == 0) {
         m_text = CString(pText, nLength);
-    } else {
+    } else { // the keys noted belong to the bytes as read, not to the text made of them
         out.append(pText + nRun, n - nRun);
         m_text = CString(std::move(out));
+        IndexKeys();
     }
-    IndexKeys();
+}
+
+void CEntityText::NoteKey(const char* p, int nLength, int k) {
+    if (k + 4 >= nLength || p[k] != '\n' || p[k + 4] != '\r') return;
+    static constexpr auto kNumbers = [] {
+        std::array<unsigned, kIndexed> numbers{};
+        for (int c = 0; c < kIndexed; ++c)
+            numbers[static_cast<size_t>(c)] = CodeNumber(kIndexedCodes[c]);
+        return numbers;
+    }();
+    const unsigned nCode = CodeNumber(p + k + 1);
+    for (int c = 0; c < kIndexed; ++c)
+        if (m_anFirstKey[c] < 0 && nCode == kNumbers[static_cast<size_t>(c)]) m_anFirstKey[c] = k;
 }
 
 void CEntityText::IndexKeys() {
-    for (int& n : m_anFirstKey)
-        n = -1;
+    for (int& k : m_anFirstKey)
+        k = -1;
     const char* p = m_text.GetString();
     const int nLength = m_text.GetLength();
-    // Lines are short: a plain loop beats a library search per line.
-    for (int k = 0; k + 4 < nLength; ++k) {
-        if (p[k] != '\n' || p[k + 4] != '\r') continue;
-        for (int c = 0; c < kIndexed; ++c)
-            if (m_anFirstKey[c] < 0 && std::memcmp(p + k + 1, kIndexedCodes[c], 3) == 0)
-                m_anFirstKey[c] = k;
-    }
+    for (int k = 0; k + 4 < nLength; ++k)
+        NoteKey(p, nLength, k);
 }
 
 int CEntityText::FindGroupCode(const char* pszCode) const {
