@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 CORE_PACKAGES := cmake make g++ libgtest-dev libgmock-dev googletest locales python3
 
-.PHONY: run test deps locale build build-asan clean
+.PHONY: run test deps locale build build-asan bench clean
 
 # Installs the Debian packages that are missing, and only those.
 define apt_install
@@ -42,6 +42,16 @@ run: build
 test: locale build build-asan
 	ctest --preset release -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+BENCH_PACKAGES := libbenchmark-dev libdxflib-dev pkg-config gdal-bin python3-ezdxf time
+
+# The benchmarks, in the release build: the core in process, then the whole-process comparison.
+bench: deps
+	$(call apt_install,$(BENCH_PACKAGES),)
+	cmake --preset release -DTREVANO_BENCH=ON >/dev/null
+	cmake --build --preset release -j $(JOBS)
+	./build/bench/core_bench --benchmark_min_time=0.5
+	bench/compare.sh build
 
 clean:
 	rm -rf build build-asan
