@@ -213,3 +213,44 @@ TEST(AtoF, NegativeZeroAndCoordinatesOfDrawings) {
     EXPECT_EQ(AtoF("5."), 5.0);
     EXPECT_EQ(AtoF(".5"), 0.5);
 }
+
+namespace {
+
+// "%e" as the library's full conversion writes it, widened to three exponent digits.
+std::string PlainExponent(double value) {
+    char buf[64];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
+    EXPECT_EQ(ec, std::errc());
+    std::string s(buf, end);
+    const size_t e = s.find('e');
+    while (s.size() - (e + 2) < 3)
+        s.insert(e + 2, "0");
+    return s;
+}
+
+} // namespace
+
+TEST(AppendExponent, AgreesWithTheFullConversionOnRandomDoubles) {
+    std::mt19937_64 rng(161803);
+    std::uniform_real_distribution<double> scale(-17.0, 39.0);
+    for (int round = 0; round < 400000; ++round) {
+        double value;
+        switch (round % 4) {
+        case 0: // any magnitude around the shortcut's range and beyond it
+            value = std::pow(10.0, scale(rng)) * (rng() % 2 ? 1 : -1);
+            break;
+        case 1: // coordinates as drawings hold them
+            value = static_cast<double>(static_cast<std::int64_t>(rng() % 400000000) - 200000000) /
+                    10000.0;
+            break;
+        case 2: // halves and quarters of seven- and eight-digit numbers: exact ties
+            value = static_cast<double>(rng() % 100000000) + 0.25 * static_cast<double>(rng() % 4);
+            break;
+        default: // just under a power of ten, where the rounding carries
+            value = std::nextafter(std::pow(10.0, static_cast<int>(rng() % 50) - 15), 0.0) -
+                    static_cast<double>(rng() % 3) * 1e-9;
+            break;
+        }
+        ASSERT_EQ(FormatExponent(value), PlainExponent(value)) << std::hexfloat << value;
+    }
+}
