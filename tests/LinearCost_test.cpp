@@ -130,30 +130,21 @@ struct ExportResult {
 };
 
 // The export one block at a time, each block its own write.
-ExportResult WriteBlockByBlock(CPolylineList& list, BlockBuilder pfnBuild, size_t nRoom) {
-    CFullAfter file(nRoom);
-    ExportResult result;
-    try {
-        CString block;
-        for (INT32 i = 1; i <= list.GetCount(); ++i) {
-            pfnBuild(*list.GetAt(i), block);
-            if (!block.IsEmpty()) file.Write(block.GetString(), block.GetLength());
-        }
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::diskFull);
-        result.bFailed = true;
+void WriteBlockByBlock(CFile& file, CPolylineList& list, BlockBuilder pfnBuild) {
+    CString block;
+    for (INT32 i = 1; i <= list.GetCount(); ++i) {
+        pfnBuild(*list.GetAt(i), block);
+        if (!block.IsEmpty()) file.Write(block.GetString(), block.GetLength());
     }
-    result.bytes = file.m_bytes;
-    result.nCursor = list.m_nCurrent;
-    result.nWrites = file.m_nWrites;
-    return result;
 }
 
-ExportResult WriteGathered(CPolylineList& list, BlockBuilder pfnBuild, size_t nRoom) {
+// Runs an export to a file with room for nRoom bytes.
+ExportResult Export(void (*pfnWrite)(CFile&, CPolylineList&, BlockBuilder), CPolylineList& list,
+                    BlockBuilder pfnBuild, size_t nRoom) {
     CFullAfter file(nRoom);
     ExportResult result;
     try {
-        WritePolylines(file, list, pfnBuild);
+        pfnWrite(file, list, pfnBuild);
     } catch (const CFileException& e) {
         EXPECT_EQ(e.m_cause, CFileException::diskFull);
         result.bFailed = true;
@@ -273,7 +264,7 @@ TEST(WritePolylines, GatheredWritesStoreWhatBlockByBlockWritesStore) {
                 list.GetAt(list.GetCount())->AddPoint(Vec(p, k, 0.25 * k));
         }
         const BlockBuilder pfnBuild = builders[round % 3];
-        const ExportResult whole = WriteBlockByBlock(list, pfnBuild, SIZE_MAX);
+        const ExportResult whole = Export(WriteBlockByBlock, list, pfnBuild, SIZE_MAX);
         ASSERT_FALSE(whole.bFailed);
         // Room for everything, for nothing, for some bytes, and for exactly some blocks.
         std::vector<size_t> rooms = {SIZE_MAX, 0, whole.bytes.size()};
@@ -282,8 +273,8 @@ TEST(WritePolylines, GatheredWritesStoreWhatBlockByBlockWritesStore) {
         for (size_t i = 0; i + 1 < whole.bytes.size() && rooms.size() < 12; ++i)
             if (whole.bytes[i] == '\n' && rng() % 40 == 0) rooms.push_back(i + 1);
         for (size_t nRoom : rooms) {
-            const ExportResult plain = WriteBlockByBlock(list, pfnBuild, nRoom);
-            const ExportResult gathered = WriteGathered(list, pfnBuild, nRoom);
+            const ExportResult plain = Export(WriteBlockByBlock, list, pfnBuild, nRoom);
+            const ExportResult gathered = Export(WritePolylines, list, pfnBuild, nRoom);
             ASSERT_EQ(gathered.bytes, plain.bytes) << "round " << round << ", room " << nRoom;
             ASSERT_EQ(gathered.bFailed, plain.bFailed) << "round " << round << ", room " << nRoom;
             ASSERT_EQ(gathered.nCursor, plain.nCursor) << "round " << round << ", room " << nRoom;
@@ -298,8 +289,8 @@ TEST(WritePolylines, ManySmallBlocksGoOutInFewWrites) {
         list.AddNew();
         list.GetAt(list.GetCount())->AddPoint(Vec(p, 1, 2));
     }
-    const ExportResult result = WriteGathered(list, BuildPointListBlock, SIZE_MAX);
-    EXPECT_EQ(result.bytes, WriteBlockByBlock(list, BuildPointListBlock, SIZE_MAX).bytes);
+    const ExportResult result = Export(WritePolylines, list, BuildPointListBlock, SIZE_MAX);
+    EXPECT_EQ(result.bytes, Export(WriteBlockByBlock, list, BuildPointListBlock, SIZE_MAX).bytes);
     EXPECT_LE(result.nWrites, 10); // 5000 blocks of 64 bytes, 64 KiB a write
     EXPECT_EQ(result.nCursor, 5000);
 }
