@@ -17,7 +17,7 @@ FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 # How long `make fuzz` feeds the load arbitrary bytes; CI gives it a minute.
 FUZZ_SECONDS ?= 600
 
-.PHONY: run demo test deps locale build build-asan clean windows deps-windows test-windows fuzz fuzz-ci
+.PHONY: run demo test deps locale build build-asan clean windows deps-windows test-windows fuzz fuzz-ci bench
 
 # Installs the Debian packages that are missing, and only those.
 define apt_install
@@ -89,6 +89,16 @@ fuzz: deps
 
 fuzz-ci:
 	$(MAKE) fuzz FUZZ_SECONDS=60
+
+BENCH_PACKAGES := libbenchmark-dev libdxflib-dev pkg-config gdal-bin python3-ezdxf time
+
+# The benchmarks, in the release build: the core in process, then the whole-process comparison.
+bench: deps
+	$(call apt_install,$(BENCH_PACKAGES),)
+	cmake --preset release -DTREVANO_BENCH=ON >/dev/null
+	cmake --build --preset release -j $(JOBS)
+	./build/bench/core_bench --benchmark_min_time=0.5
+	bench/compare.sh build
 
 clean:
 	rm -rf build build-asan build-fuzz build-win32 build-win64

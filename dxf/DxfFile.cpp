@@ -3,8 +3,8 @@
 #include "EntityText.h"
 #include "NumberText.h"
 #include "TextScanner.h"
+#include "WindowText.h"
 
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -14,13 +14,6 @@ constexpr std::string_view kSeqend = "SEQEND";
 constexpr std::string_view kPolyline = "POLYLINE";
 constexpr size_t npos = std::string_view::npos;
 
-// The text of a chunk or window ends at its first zero byte.
-std::string_view ChunkText(const char* p, UINT nRead) {
-    const void* pNul = std::memchr(p, 0, nRead);
-    return std::string_view(p,
-                            pNul ? static_cast<size_t>(static_cast<const char*>(pNul) - p) : nRead);
-}
-
 // Reads the value of group code pszCode (as "\n 70\r" finds it) through the scanner; the code
 // line itself is the first number read.
 bool ReadCodeValue(const CEntityText& text, CTextScanner& scanner, const char* pszCode, INT32 nSkip,
@@ -28,8 +21,7 @@ bool ReadCodeValue(const CEntityText& text, CTextScanner& scanner, const char* p
     int k = text.FindGroupCode(pszCode);
     if (k < 0) return false;
     scanner.m_nPos = k + nSkip;
-    double code;
-    scanner.ReadNumber(code);
+    scanner.SkipField();
     scanner.ReadNumber(value);
     return true;
 }
@@ -54,7 +46,7 @@ int CDxfFile::FindKeyword(const char* pszKeyword) {
         UINT nRead = 0;
         const char* p = ReadInPlace(kSearchChunk, nRead);
         if (nRead == 0) return 0;
-        size_t i = ChunkText(p, nRead).find(keyword);
+        size_t i = CWindowText(p, nRead).Find(keyword);
         if (i != npos) {
             Seek(static_cast<LONGLONG>(nBase + i), begin);
             return 1;
@@ -77,13 +69,13 @@ int CDxfFile::ReadPolylineHeader(INT32& nFlags, INT32& n71, INT32& n72, CVector3
     const ULONGLONG nStart = GetPosition();
     UINT nRead = 0;
     const char* p = ReadInPlace(kEntityWindow, nRead);
-    const std::string_view window = ChunkText(p, nRead);
-    const size_t c = window.find(kVertex);
+    CWindowText window(p, nRead);
+    const size_t c = window.Find(kVertex);
     if (c == npos) return 0;
     // A later POLYLINE before the first VERTEX: what we stand at is no header of a polyline
     // with vertices, and the codes in between belong to other entities.
-    if (window.substr(0, c).find(kPolyline, 1) != npos) return 0;
-    const CEntityText text(window.data(), static_cast<int>(c), 0);
+    if (window.Find(kPolyline, 1, c) != npos) return 0;
+    const CEntityText text(window.Data(), static_cast<int>(c), 0);
     Seek(static_cast<LONGLONG>(nStart + c), begin);
 
     CTextScanner scanner;
@@ -132,21 +124,22 @@ int CDxfFile::ReadVertex(CDxfVertex& vertex) {
     UINT nRead = 0;
     const char* p = ReadInPlace(kEntityWindow, nRead);
     if (nRead == 0) return 0;
-    const std::string_view window = ChunkText(p, nRead);
+    CWindowText window(p, nRead);
 
     // "SEQEND" at index 1 to 5 ends the list: the window starts with the line end before it.
-    const size_t s0 = window.substr(0, 5 + kSeqend.size()).find(kSeqend);
+    const size_t s0 = window.Find(kSeqend, 0, 5 + kSeqend.size());
     if (s0 != npos && s0 >= 1 && s0 <= 5) {
         Seek(static_cast<LONGLONG>(nStart + s0 - 1), begin);
         return 0;
     }
     // The vertex ends where the next VERTEX or SEQEND begins, searched past this one's keyword.
-    const size_t v = window.find(kVertex, 6);
-    const size_t s = window.substr(0, v == npos ? npos : v + kSeqend.size() - 1).find(kSeqend, 6);
+    const size_t v = window.Find(kVertex, 6);
+    const size_t s = window.Find(kSeqend, 6, v == npos ? npos : v + kSeqend.size() - 1);
     const bool bFound = v != npos || s != npos;
-    const size_t d = !bFound ? window.size() : (s != npos && s < v ? s : v);
-    const size_t nKeyword = window.substr(0, 2).find('V') == 1 ? 1 : 0;
-    const CEntityText text(window.data(), static_cast<int>(d), static_cast<int>(nKeyword));
+    const size_t d = !bFound ? window.Size() : (s != npos && s < v ? s : v);
+    // The keyword opens the text, or follows the line end of the code line before it.
+    const size_t nKeyword = d >= 2 && p[0] != 'V' && p[1] == 'V' ? 1 : 0;
+    const CEntityText text(window.Data(), static_cast<int>(d), static_cast<int>(nKeyword));
     if (bFound)
         Seek(static_cast<LONGLONG>(nStart + d - 1), begin);
     else // a vertex longer than the window, or no SEQEND before the end of the file

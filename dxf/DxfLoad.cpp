@@ -1,15 +1,42 @@
 #include "DxfLoad.h"
 
+#include "FileException.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <vector>
+
 namespace {
 
 constexpr INT32 kFirstSkippedFlags = 16; // polygon and polyface meshes and above
 
-bool FirstXLess(CPolyline& a, CPolyline& b) {
-    // The load leaves no polyline without vertices; one made otherwise sorts after the rest.
-    CVertex* pa = a.GetVertex(1);
-    CVertex* pb = b.GetVertex(1);
-    if (!pa || !pb) return pa && !pb;
-    return pa->m_Point.X() < pb->m_Point.X();
+// The order in which a selection of the smallest x takes the polylines, with x the first
+// vertex's x of each (positions are 1-based). Each round scans the polylines left in list
+// order, starts from the first and moves on to any strictly smaller x: equal x keep their list
+// order (-0.0 equals 0.0), and an x that is not a number is never moved on to, so it is taken
+// only when it stands first of those left. Sorting the numbers once gives the same rounds
+// without the scans.
+std::vector<INT32> SelectionOrder(const std::vector<INT32>& positions,
+                                  const std::vector<double>& x) {
+    const size_t n = positions.size();
+    std::vector<size_t> byX;
+    byX.reserve(n);
+    for (size_t k = 0; k < n; ++k)
+        if (!std::isnan(x[k])) byX.push_back(k);
+    std::stable_sort(byX.begin(), byX.end(), [&x](size_t a, size_t b) { return x[a] < x[b]; });
+    std::vector<bool> taken(n, false);
+    std::vector<INT32> order;
+    order.reserve(n);
+    size_t nFirst = 0, nNext = 0;
+    while (order.size() < n) {
+        while (taken[nFirst])
+            ++nFirst;
+        const size_t k = std::isnan(x[nFirst]) ? nFirst : byX[nNext++];
+        taken[k] = true;
+        order.push_back(positions[k]);
+    }
+    return order;
 }
 
 } // namespace
@@ -58,5 +85,27 @@ void LoadPolylines(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCou
 }
 
 void SortPolylines(CPolylineList& polylines) {
-    polylines.StableSort(FirstXLess);
+    const INT32 nCount = polylines.GetCount();
+    if (nCount == 0) return;
+    std::vector<INT32> positions, empty;
+    std::vector<double> x;
+    try {
+        positions.reserve(static_cast<size_t>(nCount));
+        x.reserve(static_cast<size_t>(nCount));
+        for (INT32 i = 1; i <= nCount; ++i) {
+            if (CVertex* pFirst = polylines.GetAt(i)->GetVertex(1)) {
+                positions.push_back(i);
+                x.push_back(pFirst->m_Point.X());
+            } else {
+                empty.push_back(i);
+            }
+        }
+        // The load leaves no polyline without vertices; one made otherwise goes after the
+        // rest, in list order.
+        std::vector<INT32> order = SelectionOrder(positions, x);
+        order.insert(order.end(), empty.begin(), empty.end());
+        polylines.Reorder(order);
+    } catch (const std::bad_alloc&) {
+        AfxThrowMemoryException();
+    }
 }

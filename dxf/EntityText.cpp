@@ -1,5 +1,8 @@
 #include "EntityText.h"
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -9,74 +12,166 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Appends a group-code line's content in three-character form when it is a plain code of up
-// to three digits; anything else stays as written.
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A group-code line's content as the lookup wants it: a plain code of up to three digits,
+// blanks around it dropped, right-aligned in three characters. Anything else stays as written.
+struct CodeLine {
+    size_t nDigitsAt = 0;
+    size_t nDigits = 0;
+    bool bCode = false;
+
+    CodeLine(const char* p, size_t n) {
+        size_t b = 0, e = n;
+        while (b < e && IsBlank(p[b]))
+            ++b;
+        while (e > b && IsBlank(p[e - 1]))
+            --e;
+        nDigitsAt = b;
+        nDigits = e - b;
+        bCode = nDigits >= 1 && nDigits <= 3;
+        for (size_t i = b; bCode && i < e; ++i)
+            bCode = IsDigit(p[i]);
+    }
+};
+
 void AppendCodeLine(std::string& out, const char* p, size_t n) {
-    size_t b = 0, e = n;
-    while (b < e && IsBlank(p[b]))
-        ++b;
-    while (e > b && IsBlank(p[e - 1]))
-        --e;
-    size_t nDigits = e - b;
-    bool bCode = nDigits >= 1 && nDigits <= 3;
-    for (size_t i = b; bCode && i < e; ++i)
-        bCode = p[i] >= '0' && p[i] <= '9';
-    if (!bCode) {
+    const CodeLine line(p, n);
+    if (!line.bCode) {
         out.append(p, n);
         return;
     }
-    out.append(3 - nDigits, ' ');
-    out.append(p + b, nDigits);
+    out.append(3 - line.nDigits, ' ');
+    out.append(p + line.nDigitsAt, line.nDigits);
+}
+
+// True when AppendCodeLine would give the content back unchanged.
+bool IsCodeLineInForm(const char* p, size_t n) {
+    // The usual lines first: "  0", " 10", "210".
+    if (n == 3 && IsDigit(p[2]) &&
+        ((p[0] == ' ' && (p[1] == ' ' || IsDigit(p[1]))) || (IsDigit(p[0]) && IsDigit(p[1]))))
+        return true;
+    const CodeLine line(p, n);
+    if (!line.bCode) return true;
+    if (n != 3 || line.nDigitsAt + line.nDigits != 3) return false;
+    for (size_t i = 0; i < line.nDigitsAt; ++i)
+        if (p[i] != ' ') return false;
+    return true;
+}
+
+// Index of the first LF at or after i, or n. Lines are a few bytes long: eight bytes are
+// looked at in one step, which costs less than a byte at a time or a library call per line.
+size_t FindLineFeed(const char* p, size_t i, size_t n) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        const std::uint64_t x = w ^ (kOnes * '\n');                   // LF bytes become zero
+        const std::uint64_t z = ~(((x & kLow7) + kLow7) | x | kLow7); // 0x80 where x is zero
+        if (z) {
+            const int nBit = std::endian::native == std::endian::little ? std::countr_zero(z)
+                                                                        : std::countl_zero(z);
+            return i + static_cast<size_t>(nBit / 8);
+        }
+    }
+    while (i < n && p[i] != '\n')
+        ++i;
+    return i;
+}
+
+// The three characters of a code line as one number, so that codes compare in one step.
+constexpr unsigned CodeNumber(const char* p) {
+    return static_cast<unsigned char>(p[0]) << 16 | static_cast<unsigned char>(p[1]) << 8 |
+           static_cast<unsigned char>(p[2]);
 }
 
 } // namespace
 
 CEntityText::CEntityText(const char* pText, int nLength, int nKeyword) {
+    for (int& k : m_anFirstKey)
+        k = -1;
     std::string out;
-    out.reserve(static_cast<size_t>(nLength) + 64);
     // The bytes before the keyword's line (the LF that ends the code line before it) stay.
     size_t nLineStart = static_cast<size_t>(nKeyword);
     while (nLineStart > 0 && pText[nLineStart - 1] != '\n')
         --nLineStart;
-    out.append(pText, nLineStart);
+    // Lines already in form are copied in runs, as they stand: a drawing written by a CAD
+    // program has every line so, and its entity text is then one copy, whose keys are noted
+    // on the way at the line ends.
+    for (size_t k = 0; k + 1 < nLineStart; ++k)
+        NoteKey(pText, nLength, static_cast<int>(k));
+    if (nLineStart > 0) NoteKey(pText, nLength, static_cast<int>(nLineStart - 1));
+    size_t nRun = 0;        // where the bytes not yet copied begin
     bool bCodeLine = false; // the keyword's own line holds a value
     size_t i = nLineStart, n = static_cast<size_t>(nLength);
     while (i < n) {
-        const char* pLf = static_cast<const char*>(std::memchr(pText + i, '\n', n - i));
-        size_t nEnd = pLf ? static_cast<size_t>(pLf - pText) : n; // the LF, or the end
+        const size_t nEnd = FindLineFeed(pText, i, n); // the LF, or the end
+        const bool bLf = nEnd < n;
         size_t nContent = nEnd;
-        if (pLf && nContent > i && pText[nContent - 1] == '\r') --nContent;
-        if (bCodeLine)
-            AppendCodeLine(out, pText + i, nContent - i);
-        else
-            out.append(pText + i, nContent - i);
-        if (pLf) out += "\r\n";
-        i = nEnd + (pLf ? 1 : 0);
+        bool bInForm = true;
+        if (bLf) {
+            if (nContent > i && pText[nContent - 1] == '\r')
+                --nContent;
+            else
+                bInForm = false; // a line end without its CR
+        }
+        if (bCodeLine && bInForm) bInForm = IsCodeLineInForm(pText + i, nContent - i);
+        const size_t nNext = nEnd + (bLf ? 1 : 0);
+        if (!bInForm) {
+            if (out.empty()) out.reserve(n + 64);
+            out.append(pText + nRun, i - nRun);
+            if (bCodeLine)
+                AppendCodeLine(out, pText + i, nContent - i);
+            else
+                out.append(pText + i, nContent - i);
+            if (bLf) out += "\r\n";
+            nRun = nNext;
+        }
+        if (bLf) NoteKey(pText, nLength, static_cast<int>(nEnd));
+        i = nNext;
         bCodeLine = !bCodeLine;
     }
-    m_text = CString(std::move(out));
-    IndexKeys();
+    if (nRun == 0) {
+        m_text = CString(pText, nLength);
+    } else { // the keys noted belong to the bytes as read, not to the text made of them
+        out.append(pText + nRun, n - nRun);
+        m_text = CString(std::move(out));
+        IndexKeys();
+    }
+}
+
+void CEntityText::NoteKey(const char* p, int nLength, int k) {
+    if (k + 4 >= nLength || p[k] != '\n' || p[k + 4] != '\r') return;
+    static constexpr auto kNumbers = [] {
+        std::array<unsigned, kIndexed> numbers{};
+        for (int c = 0; c < kIndexed; ++c)
+            numbers[static_cast<size_t>(c)] = CodeNumber(kIndexedCodes[c]);
+        return numbers;
+    }();
+    const unsigned nCode = CodeNumber(p + k + 1);
+    for (int c = 0; c < kIndexed; ++c)
+        if (m_anFirstKey[c] < 0 && nCode == kNumbers[static_cast<size_t>(c)]) m_anFirstKey[c] = k;
 }
 
 void CEntityText::IndexKeys() {
-    for (int& n : m_anFirstKey)
-        n = -1;
+    for (int& k : m_anFirstKey)
+        k = -1;
     const char* p = m_text.GetString();
     const int nLength = m_text.GetLength();
-    for (int k = 0; k + 4 < nLength; ++k) {
-        const char* pLf = static_cast<const char*>(std::memchr(p + k, '\n', nLength - 4 - k));
-        if (!pLf) break;
-        k = static_cast<int>(pLf - p);
-        if (p[k + 4] != '\r') continue;
-        for (int c = 0; c < kIndexed; ++c)
-            if (m_anFirstKey[c] < 0 && std::memcmp(p + k + 1, kIndexedCodes[c], 3) == 0)
-                m_anFirstKey[c] = k;
-    }
+    for (int k = 0; k + 4 < nLength; ++k)
+        NoteKey(p, nLength, k);
 }
 
 int CEntityText::FindGroupCode(const char* pszCode) const {
-    for (int c = 0; c < kIndexed; ++c)
-        if (std::strcmp(pszCode, kIndexedCodes[c]) == 0) return m_anFirstKey[c];
+    // Every indexed code is three characters; comparing them by hand stops at the first
+    // difference, before reading past a shorter code's terminator.
+    for (int c = 0; c < kIndexed; ++c) {
+        const char* k = kIndexedCodes[c];
+        if (pszCode[0] == k[0] && pszCode[1] == k[1] && pszCode[2] == k[2] && pszCode[3] == 0)
+            return m_anFirstKey[c];
+    }
     std::string key = "\n";
     key += pszCode;
     key += '\r';

@@ -21,6 +21,8 @@ public:
     int FindGroupCode(const char* pszCode) const;
 
 private:
+    // Notes the key whose LF stands at index k of p, if a key stands there.
+    void NoteKey(const char* p, int nLength, int k);
     void IndexKeys();
 
     CString m_text;

@@ -3,6 +3,8 @@
 
 #include "String.h"
 
+#include <string_view>
+
 class CTextScanner {
 public:
     CTextScanner() = default;
@@ -17,7 +19,13 @@ public:
     int ReadField(CString& field);
     // The next field as a number (0.0 when empty); returns the field's length.
     int ReadNumber(double& value);
+    // Passes over the next field as ReadField would; returns its length.
+    int SkipField();
 
     const CString* m_pText = nullptr;
     INT32 m_nPos = 0;
+
+private:
+    // The next field, in place in the text, with m_nPos moved past it and its separator.
+    std::string_view NextField();
 };

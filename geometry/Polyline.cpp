@@ -160,7 +160,21 @@ int CPolylineList::RemoveAll() {
 }
 
 void CPolylineList::StableSort(bool (*pfnLess)(CPolyline& a, CPolyline& b)) {
-    if (m_nCount == 0) return;
+    std::vector<CPolylineNode*> nodes = Nodes();
+    std::vector<INT32> order(nodes.size());
+    for (size_t k = 0; k < order.size(); ++k)
+        order[k] = static_cast<INT32>(k + 1);
+    std::stable_sort(order.begin(), order.end(), [&nodes, pfnLess](INT32 a, INT32 b) {
+        return pfnLess(nodes[a - 1]->m_polyline, nodes[b - 1]->m_polyline);
+    });
+    Relink(nodes, order);
+}
+
+void CPolylineList::Reorder(const std::vector<INT32>& order) {
+    Relink(Nodes(), order);
+}
+
+std::vector<CPolylineNode*> CPolylineList::Nodes() const {
     std::vector<CPolylineNode*> nodes;
     try {
         nodes.reserve(static_cast<size_t>(m_nCount));
@@ -169,17 +183,21 @@ void CPolylineList::StableSort(bool (*pfnLess)(CPolyline& a, CPolyline& b)) {
     }
     for (CPolylineNode* p = m_pHead; p; p = p->m_pNext)
         nodes.push_back(p);
-    std::stable_sort(nodes.begin(), nodes.end(), [pfnLess](CPolylineNode* a, CPolylineNode* b) {
-        return pfnLess(a->m_polyline, b->m_polyline);
-    });
+    return nodes;
+}
+
+void CPolylineList::Relink(const std::vector<CPolylineNode*>& nodes,
+                           const std::vector<INT32>& order) {
+    if (nodes.empty()) return;
     CPolylineNode* pPrev = nullptr;
-    for (CPolylineNode* p : nodes) {
+    for (INT32 i : order) {
+        CPolylineNode* p = nodes[static_cast<size_t>(i - 1)];
         p->m_pPrev = pPrev;
         p->m_pNext = nullptr;
         if (pPrev) pPrev->m_pNext = p;
         pPrev = p;
     }
-    m_pHead = nodes.front();
-    m_pTail = m_pCurrent = nodes.back();
+    m_pHead = nodes[static_cast<size_t>(order.front() - 1)];
+    m_pTail = m_pCurrent = pPrev;
     m_nCurrent = m_nCount;
 }

@@ -5,6 +5,8 @@
 #include "Matrix.h"
 #include "VertexPool.h"
 
+#include <vector>
+
 class CVertex {
 public:
     CVertex() = default;
@@ -75,6 +77,10 @@ public:
     // Puts the polylines in the order of the comparison, equal ones keeping their order, by
     // relinking the nodes: no polyline is copied. The cursor ends on the last one.
     void StableSort(bool (*pfnLess)(CPolyline& a, CPolyline& b));
+    // Relinks the nodes so that position k holds the polyline that stood at order[k - 1]; the
+    // order names every position 1..GetCount once. No polyline is copied; the cursor ends on
+    // the last one.
+    void Reorder(const std::vector<INT32>& order);
 
     INT32 m_nCurrent = 0;
     CPolylineNode* m_pCurrent = nullptr;
@@ -82,6 +88,8 @@ public:
 
 private:
     void MoveCursorTo(INT32 i);
+    std::vector<CPolylineNode*> Nodes() const; // in list order
+    void Relink(const std::vector<CPolylineNode*>& nodes, const std::vector<INT32>& order);
     // Both ends, so that the first and last positions are one step from anywhere.
     CPolylineNode* m_pHead = nullptr;
     CPolylineNode* m_pTail = nullptr;

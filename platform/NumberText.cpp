@@ -1,9 +1,13 @@
 #include "NumberText.h"
 
+#include <array>
+#include <bit>
+#include <cfloat>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -19,6 +23,20 @@ bool IsDigit(char c) {
 // from_chars leaves the value alone when the result is out of range; strtod then gives
 // infinity for an overflow and zero for an underflow. Decide which one from the decimal
 // exponent of the first significant digit.
+// The common short decimals ("1234.5678") take a shortcut: up to 15 digits make an integer
+// that a double holds exactly, and so do the powers of ten up to 1e22. Where intermediate
+// results carry more precision than a double (the x87 unit), the division would round twice.
+constexpr size_t kMaxExactDigits = 15;
+constexpr size_t kExactPowers = 23;
+constexpr double kPowersOfTen[kExactPowers] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+constexpr bool kExactDivision = true;
+#else
+constexpr bool kExactDivision = false;
+#endif
+
 double OutOfRange(std::string_view digits) {
     // Decimal exponent of the first significant digit: every further digit before the point
     // raises it by one, every zero between the point and that digit lowers it by one.
@@ -64,20 +82,31 @@ double AtoF(std::string_view text) {
     bool bNegative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) bNegative = text[i++] == '-';
     size_t nStart = i;
-    size_t nDigits = 0;
+    size_t nDigits = 0, nFraction = 0;
+    std::uint64_t nMantissa = 0; // meaningful while nDigits <= kMaxExactDigits
     while (i < n && IsDigit(text[i])) {
+        nMantissa = nMantissa * 10 + static_cast<unsigned>(text[i] - '0');
         ++i;
         ++nDigits;
     }
     if (i < n && text[i] == '.') {
         ++i;
         while (i < n && IsDigit(text[i])) {
+            nMantissa = nMantissa * 10 + static_cast<unsigned>(text[i] - '0');
             ++i;
             ++nDigits;
+            ++nFraction;
         }
     }
     if (nDigits == 0) return 0.0;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    const bool bExponent = i < n && (text[i] == 'e' || text[i] == 'E');
+    if (kExactDivision && !bExponent && nDigits <= kMaxExactDigits && nFraction < kExactPowers) {
+        // Both operands are exact doubles and the division rounds once, correctly, which is
+        // what the full conversion gives as well.
+        const double value = static_cast<double>(nMantissa) / kPowersOfTen[nFraction];
+        return bNegative ? -value : value;
+    }
+    if (bExponent) {
         size_t j = i + 1;
         if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
         if (j < n && IsDigit(text[j])) {
@@ -95,7 +124,95 @@ double AtoF(std::string_view text) {
     return bNegative ? -value : value;
 }
 
+namespace {
+
+// "%e" of a double from 1e-15 up to 1e37 by integer arithmetic: the value M * 2^E is scaled
+// by a power of ten and rounded half to even exactly as printf rounds, in 128 bits, which hold
+// every intermediate product in that range. Gives false for any other value.
+bool AppendExponentExactly(std::string& out, double value) {
+#if defined(__SIZEOF_INT128__)
+    __extension__ typedef unsigned __int128 U128;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const int nBiased = static_cast<int>((bits >> 52) & 0x7FF);
+    if (nBiased == 0 || nBiased == 0x7FF) return false; // zero, subnormal, infinite, NaN
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e-15 || magnitude >= 1e37) return false;
+    const std::uint64_t nMantissa = (bits & ((1ull << 52) - 1)) | (1ull << 52);
+    const int nExp2 = nBiased - 1075; // value = nMantissa * 2^nExp2
+    static constexpr auto kPow10 = [] {
+        std::array<U128, 39> p{};
+        p[0] = 1;
+        for (size_t i = 1; i < p.size(); ++i)
+            p[i] = p[i - 1] * 10;
+        return p;
+    }();
+    // The decimal exponent, estimated from the binary one to within one; the loop mends it.
+    int nExp10 = ((nExp2 + 52) * 78913) >> 18;
+    std::uint64_t q = 0;
+    for (int nTries = 0;; ++nTries) {
+        if (nTries == 4) return false;
+        const int k = 6 - nExp10;        // q = value * 10^k, rounded
+        U128 quotient, remainder, half2; // remainder compared with half of the divisor, doubled
+        if (k >= 0) {
+            const U128 n = static_cast<U128>(nMantissa) * kPow10[static_cast<size_t>(k)];
+            if (nExp2 >= 0) return false; // not reached in the range above
+            const int s = -nExp2;
+            quotient = n >> s;
+            remainder = (n & ((static_cast<U128>(1) << s) - 1)) << 1;
+            half2 = static_cast<U128>(1) << s;
+        } else {
+            const U128 divisor = kPow10[static_cast<size_t>(-k)];
+            if (nExp2 >= 0) {
+                const U128 n = static_cast<U128>(nMantissa) << nExp2;
+                quotient = n / divisor;
+                remainder = (n % divisor) << 1;
+                half2 = divisor;
+            } else {
+                const U128 d = divisor << -nExp2;
+                quotient = nMantissa / d;
+                remainder = (nMantissa % d) << 1;
+                half2 = d;
+            }
+        }
+        q = static_cast<std::uint64_t>(quotient);
+        if (remainder > half2 || (remainder == half2 && (q & 1))) ++q;
+        if (q >= 10000000)
+            ++nExp10; // the estimate was one short, or the rounding carried into an eighth digit
+        else if (q < 1000000)
+            --nExp10; // the estimate was one over
+        else
+            break;
+    }
+    char buf[16];
+    char* p = buf;
+    if (value < 0) *p++ = '-';
+    *p++ = static_cast<char>('0' + q / 1000000);
+    *p++ = '.';
+    std::uint64_t nFraction = q % 1000000;
+    for (int i = 5; i >= 0; --i) {
+        p[i] = static_cast<char>('0' + nFraction % 10);
+        nFraction /= 10;
+    }
+    p += 6;
+    *p++ = 'e';
+    *p++ = nExp10 < 0 ? '-' : '+';
+    const int nAbs = nExp10 < 0 ? -nExp10 : nExp10;
+    *p++ = '0';
+    *p++ = static_cast<char>('0' + nAbs / 10);
+    *p++ = static_cast<char>('0' + nAbs % 10);
+    out.append(buf, static_cast<size_t>(p - buf));
+    return true;
+#else
+    (void)out;
+    (void)value;
+    return false;
+#endif
+}
+
+} // namespace
+
 void AppendExponent(std::string& out, double value) {
+    if (AppendExponentExactly(out, value)) return;
     if (std::isnan(value)) {
         out += std::signbit(value) ? "-1.#QNAN0e+000" : "1.#QNAN0e+000";
         return;
