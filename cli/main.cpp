@@ -103,6 +103,7 @@ int Run(const std::string& drawing, const std::vector<Request>& requests) {
         if (r.path == "-") {
             CFile out(StandardOutputHandle(), "standard output");
             WritePolylines(out, polylines, r.pSettings->pfnBuildBlock);
+            out.Flush(); // the handle stays open, and its failure must still be told
             continue;
         }
         if (!ExportPolylines(polylines, r.path.c_str(), *r.pSettings, &error)) {

@@ -81,10 +81,25 @@ size_t FindLineFeed(const char* p, size_t i, size_t n) {
     return i;
 }
 
-// The three characters of a code line as one number, so that codes compare in one step.
-constexpr unsigned CodeNumber(const char* p) {
-    return static_cast<unsigned char>(p[0]) << 16 | static_cast<unsigned char>(p[1]) << 8 |
-           static_cast<unsigned char>(p[2]);
+// Which of the indexed codes the three characters at p spell, as its place in kIndexedCodes,
+// or -1: every line of every entity is asked, so this is a few comparisons, not a search.
+constexpr int IndexedSlot(const char* p) {
+    if (p[0] == '2') return p[1] == '1' && p[2] == '0' ? 8 : -1;
+    if (p[0] != ' ') return -1;
+    if (p[2] == '0') {
+        switch (p[1]) {
+        case '1':
+            return 0;
+        case '2':
+            return 1;
+        case '3':
+            return 2;
+        case '7':
+            return 3;
+        }
+        return -1;
+    }
+    return p[1] == '7' && p[2] >= '1' && p[2] <= '4' ? 4 + (p[2] - '1') : -1;
 }
 
 } // namespace
@@ -143,16 +158,14 @@ CEntityText::CEntityText(const char* pText, int nLength, int nKeyword) {
 }
 
 void CEntityText::NoteKey(const char* p, int nLength, int k) {
-    if (k + 4 >= nLength || p[k] != '\n' || p[k + 4] != '\r') return;
-    static constexpr auto kNumbers = [] {
-        std::array<unsigned, kIndexed> numbers{};
+    static_assert([] {
         for (int c = 0; c < kIndexed; ++c)
-            numbers[static_cast<size_t>(c)] = CodeNumber(kIndexedCodes[c]);
-        return numbers;
-    }();
-    const unsigned nCode = CodeNumber(p + k + 1);
-    for (int c = 0; c < kIndexed; ++c)
-        if (m_anFirstKey[c] < 0 && nCode == kNumbers[static_cast<size_t>(c)]) m_anFirstKey[c] = k;
+            if (IndexedSlot(kIndexedCodes[c]) != c) return false;
+        return true;
+    }());
+    if (k + 4 >= nLength || p[k] != '\n' || p[k + 4] != '\r') return;
+    const int c = IndexedSlot(p + k + 1);
+    if (c >= 0 && m_anFirstKey[c] < 0) m_anFirstKey[c] = k;
 }
 
 void CEntityText::IndexKeys() {
@@ -165,13 +178,9 @@ void CEntityText::IndexKeys() {
 }
 
 int CEntityText::FindGroupCode(const char* pszCode) const {
-    // Every indexed code is three characters; comparing them by hand stops at the first
-    // difference, before reading past a shorter code's terminator.
-    for (int c = 0; c < kIndexed; ++c) {
-        const char* k = kIndexedCodes[c];
-        if (pszCode[0] == k[0] && pszCode[1] == k[1] && pszCode[2] == k[2] && pszCode[3] == 0)
-            return m_anFirstKey[c];
-    }
+    // Every indexed code is three characters; a shorter one stops before its terminator.
+    const bool bThree = pszCode[0] && pszCode[1] && pszCode[2] && !pszCode[3];
+    if (const int c = bThree ? IndexedSlot(pszCode) : -1; c >= 0) return m_anFirstKey[c];
     std::string key = "\n";
     key += pszCode;
     key += '\r';

@@ -23,10 +23,8 @@ extern const ExportSettings g_exportSectionsCsv;
 // The three rows in the order the converter lists them.
 extern const ExportSettings* const g_apExportSettings[3];
 
-// Writes the blocks of positions 1 to GetCount to an open file, small ones gathered into
-// fewer writes. Moves the list's cursor and nothing else. A failing write leaves as the
-// CFileException naming the file, with the bytes before the failure in the file and the
-// cursor on the polyline whose block the failure fell in.
+// Writes the blocks of positions 1 to GetCount to an open file, one Write each. Moves the list's
+// cursor and nothing else. A failing write leaves as the CFileException naming the file.
 void WritePolylines(CFile& file, CPolylineList& polylines, BlockBuilder pfnBuildBlock);
 
 // Creates or empties pszPath and writes the polylines to it. FALSE when the file cannot be

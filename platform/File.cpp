@@ -9,7 +9,13 @@ CFile::CFile(std::intptr_t hFile, const char* pszName)
     : m_hFile(hFile), m_bCloseOnDelete(false), m_strFileName(pszName) {}
 
 CFile::~CFile() {
-    if (IsOpen() && m_bCloseOnDelete) Close();
+    if (!IsOpen()) return;
+    // Leaving by an exception or without Close: a failure now has nobody to go to.
+    try {
+        Flush();
+    } catch (const CFileException&) {
+    }
+    if (m_bCloseOnDelete) Close();
 }
 
 BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError) {
@@ -33,10 +39,17 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pErro
 }
 
 void CFile::Close() {
-    if (IsOpen() && m_bCloseOnDelete) OsClose(m_hFile);
-    m_hFile = hFileNull;
-    m_nBufferLength = 0;
-    m_pBuffer.reset();
+    struct Closer { // closes on every path, also when the last bytes fail
+        CFile* pFile;
+        ~Closer() {
+            if (pFile->IsOpen() && pFile->m_bCloseOnDelete) OsClose(pFile->m_hFile);
+            pFile->m_hFile = hFileNull;
+            pFile->m_nBufferLength = pFile->m_nPending = 0;
+            pFile->m_pBuffer.reset();
+            pFile->m_pWriteBuffer.reset();
+        }
+    } closer{this};
+    if (IsOpen()) Flush();
 }
 
 // Makes the buffer hold the bytes from m_nPosition on: at least nWanted of them unless the
@@ -68,6 +81,7 @@ void CFile::Fill(UINT nWanted) {
 
 const char* CFile::ReadInPlace(UINT nCount, UINT& nRead) {
     if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile);
+    Flush();
     nCount = std::min(nCount, kBufferSize);
     Fill(nCount);
     UINT nAvailable = 0;
@@ -95,13 +109,33 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
 
 void CFile::Write(const void* lpBuf, UINT nCount) {
     if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    m_nBufferLength = 0; // what was read before may be stale now
+    if (m_nPending > 0 && nCount > kBufferSize - m_nPending) Flush();
+    if (nCount >= kBufferSize) {
+        WriteThrough(static_cast<const char*>(lpBuf), nCount);
+        return;
+    }
+    if (!m_pWriteBuffer) m_pWriteBuffer = std::make_unique<char[]>(kBufferSize);
+    std::memcpy(m_pWriteBuffer.get() + m_nPending, lpBuf, nCount);
+    m_nPending += nCount;
+    m_nPosition += nCount;
+}
+
+void CFile::Flush() {
+    if (m_nPending == 0) return;
+    const UINT nPending = m_nPending;
+    m_nPending = 0; // on a failure what the system took is in the file, the rest is gone
+    m_nPosition -= nPending;
+    WriteThrough(m_pWriteBuffer.get(), nPending);
+}
+
+void CFile::WriteThrough(const char* p, UINT nCount) {
     OsError err{};
     if (m_nWritePosition != m_nPosition) {
         if (!OsSeek(m_hFile, m_nPosition, err))
             AfxThrowFileException(err.cause, err.code, m_strFileName);
         m_nWritePosition = m_nPosition;
     }
-    const char* p = static_cast<const char*>(lpBuf);
     UINT nLeft = nCount;
     while (nLeft > 0) {
         UINT nWritten = 0;
@@ -114,11 +148,11 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
         m_nPosition += nWritten;
         m_nWritePosition = m_nPosition;
     }
-    m_nBufferLength = 0; // what was read before may be stale now
 }
 
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
     if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile);
+    Flush();
     LONGLONG nBase = 0;
     if (nFrom == current)
         nBase = static_cast<LONGLONG>(m_nPosition);
@@ -132,6 +166,7 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
 
 ULONGLONG CFile::GetLength() const {
     if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile);
+    const_cast<CFile*>(this)->Flush(); // the length counts what was written
     OsError err{};
     ULONGLONG nLength = 0;
     if (!OsLength(m_hFile, nLength, err)) AfxThrowFileException(err.cause, err.code);

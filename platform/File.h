@@ -2,7 +2,10 @@
 //
 // The DXF reader makes many small reads and seeks a few hundred bytes apart; with a system call
 // for each, a large drawing would take seconds. Reads are served from one buffer, and a seek
-// only moves the logical position. Writes go straight to the system, one call per Write.
+// only moves the logical position. Writes are gathered the same way: a drawing of many small
+// polylines is written with one Write per polyline, and a system call for each would cost more
+// than building the text. The bytes reach the system when the buffer fills, at Flush, at a
+// seek or read, and at Close, whose failure is reported like that of a Write.
 #pragma once
 
 #include "FileException.h"
@@ -33,8 +36,12 @@ public:
     virtual BOOL Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
     // Up to nCount bytes; fewer only at the end of the file, 0 there.
     virtual UINT Read(void* lpBuf, UINT nCount);
-    // All nCount bytes, or a CFileException naming the file (cause diskFull for a short write).
+    // All nCount bytes, or a CFileException naming the file (cause diskFull for a short write);
+    // the failure of bytes still in the buffer shows at a later Write, Flush or Close. Either way
+    // the file holds what the system took: the bytes before the failure.
     virtual void Write(const void* lpBuf, UINT nCount);
+    // Hands the bytes written so far to the system.
+    virtual void Flush();
     virtual ULONGLONG Seek(LONGLONG lOff, UINT nFrom);
     ULONGLONG SeekToBegin() { return Seek(0, begin); }
     ULONGLONG SeekToEnd() { return Seek(0, end); }
@@ -67,6 +74,8 @@ private:
     static void OsClose(std::intptr_t hFile);
 
     void Fill(UINT nWanted);
+    // Writes at the current position, straight to the system.
+    void WriteThrough(const char* p, UINT nCount);
 
     std::intptr_t m_hFile = hFileNull;
     bool m_bCloseOnDelete = true;
@@ -76,5 +85,7 @@ private:
     std::unique_ptr<char[]> m_pBuffer;
     ULONGLONG m_nBufferStart = 0; // file offset of m_pBuffer[0]
     UINT m_nBufferLength = 0;     // valid bytes in the buffer
+    std::unique_ptr<char[]> m_pWriteBuffer;
+    UINT m_nPending = 0; // bytes in m_pWriteBuffer, which end at m_nPosition
     static constexpr UINT kBufferSize = 1 << 16;
 };

@@ -189,6 +189,7 @@ TEST(File, WriteToAFullDiskIsDiskFullNamingTheFile) {
     ASSERT_TRUE(f.Open("/dev/full", kCreate));
     try {
         f.Write("0.000000e+000\n", 14);
+        f.Close(); // at the latest, the bytes still in the buffer fail here
         FAIL() << "the write did not fail";
     } catch (const CFileException& e) {
         EXPECT_EQ(e.m_cause, CFileException::diskFull);
@@ -203,8 +204,50 @@ TEST(File, WriteToAFileOpenForReadingThrows) {
     WriteWholeFile(path, "abc");
     CFile f;
     ASSERT_TRUE(f.Open(path.c_str(), CFile::modeRead));
-    EXPECT_THROW(f.Write("x", 1), CFileException);
+    EXPECT_THROW(
+        {
+            f.Write("x", 1);
+            f.Flush();
+        },
+        CFileException);
     EXPECT_EQ(ReadWholeFile(path), "abc");
+}
+
+TEST(File, WriteLargerThanTheBufferFailsAtOnce) {
+    CFile f;
+    ASSERT_TRUE(f.Open("/dev/full", kCreate));
+    const std::string big(1 << 17, 'x');
+    EXPECT_THROW(f.Write(big.data(), static_cast<UINT>(big.size())), CFileException);
+}
+
+TEST(File, SmallWritesReachTheFileAtClose) {
+    ScratchDir dir;
+    const std::string path = dir.File("w.txt");
+    CFile f;
+    ASSERT_TRUE(f.Open(path.c_str(), kCreate));
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) { // crosses the buffer several times
+        const std::string line = std::to_string(i) + "\n";
+        f.Write(line.data(), static_cast<UINT>(line.size()));
+        expected += line;
+    }
+    EXPECT_EQ(f.GetPosition(), expected.size());
+    EXPECT_EQ(f.GetLength(), expected.size());
+    f.Write("end\n", 4);
+    f.Close();
+    EXPECT_EQ(ReadWholeFile(path), expected + "end\n");
+}
+
+TEST(File, CloseReleasesTheDescriptorWhenTheLastBytesFail) {
+    const int nBefore = OpenDescriptorCount();
+    {
+        CFile f;
+        ASSERT_TRUE(f.Open("/dev/full", kCreate));
+        f.Write("abc", 3);
+        EXPECT_THROW(f.Close(), CFileException);
+        EXPECT_FALSE(f.IsOpen());
+    }
+    EXPECT_EQ(OpenDescriptorCount(), nBefore);
 }
 
 TEST(File, OperationsOnAClosedFileThrowInvalidFile) {

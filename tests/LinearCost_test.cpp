@@ -248,7 +248,9 @@ TEST(SortPolylines, NotANumberIsTakenOnlyWhenItStandsFirst) {
     EXPECT_TRUE(std::isnan(order[4]) && std::isnan(order[5]));
 }
 
-TEST(WritePolylines, GatheredWritesStoreWhatBlockByBlockWritesStore) {
+TEST(WritePolylines, WritesEachBlockOnItsOwn) {
+    // One Write per polyline of exactly its block, so that a failure leaves the blocks before
+    // it whole in the file, the failing one in part, and the cursor on the failing polyline.
     std::mt19937 rng(99);
     const BlockBuilder builders[] = {BuildPointListBlock, BuildSectionDatBlock,
                                      BuildSectionCsvBlock};
@@ -257,8 +259,7 @@ TEST(WritePolylines, GatheredWritesStoreWhatBlockByBlockWritesStore) {
         const int nPolylines = static_cast<int>(rng() % 60);
         for (int p = 0; p < nPolylines; ++p) {
             list.AddNew();
-            // Some empty polylines (no text in the section forms), some of thousands of
-            // vertices (a block larger than what is gathered).
+            // Some empty polylines (no text in the section forms), some large ones.
             const int nVertices = rng() % 10 == 0 ? 0 : rng() % 50 == 0 ? 3000 : rng() % 8;
             for (int k = 0; k < nVertices; ++k)
                 list.GetAt(list.GetCount())->AddPoint(Vec(p, k, 0.25 * k));
@@ -266,31 +267,16 @@ TEST(WritePolylines, GatheredWritesStoreWhatBlockByBlockWritesStore) {
         const BlockBuilder pfnBuild = builders[round % 3];
         const ExportResult whole = Export(WriteBlockByBlock, list, pfnBuild, SIZE_MAX);
         ASSERT_FALSE(whole.bFailed);
-        // Room for everything, for nothing, for some bytes, and for exactly some blocks.
         std::vector<size_t> rooms = {SIZE_MAX, 0, whole.bytes.size()};
         for (int r = 0; r < 6 && !whole.bytes.empty(); ++r)
             rooms.push_back(rng() % whole.bytes.size());
-        for (size_t i = 0; i + 1 < whole.bytes.size() && rooms.size() < 12; ++i)
-            if (whole.bytes[i] == '\n' && rng() % 40 == 0) rooms.push_back(i + 1);
         for (size_t nRoom : rooms) {
             const ExportResult plain = Export(WriteBlockByBlock, list, pfnBuild, nRoom);
-            const ExportResult gathered = Export(WritePolylines, list, pfnBuild, nRoom);
-            ASSERT_EQ(gathered.bytes, plain.bytes) << "round " << round << ", room " << nRoom;
-            ASSERT_EQ(gathered.bFailed, plain.bFailed) << "round " << round << ", room " << nRoom;
-            ASSERT_EQ(gathered.nCursor, plain.nCursor) << "round " << round << ", room " << nRoom;
-            ASSERT_LE(gathered.nWrites, plain.nWrites);
+            const ExportResult frame = Export(WritePolylines, list, pfnBuild, nRoom);
+            ASSERT_EQ(frame.bytes, plain.bytes) << "round " << round << ", room " << nRoom;
+            ASSERT_EQ(frame.bFailed, plain.bFailed) << "round " << round << ", room " << nRoom;
+            ASSERT_EQ(frame.nCursor, plain.nCursor) << "round " << round << ", room " << nRoom;
+            ASSERT_EQ(frame.nWrites, plain.nWrites) << "round " << round << ", room " << nRoom;
         }
     }
-}
-
-TEST(WritePolylines, ManySmallBlocksGoOutInFewWrites) {
-    CPolylineList list;
-    for (int p = 0; p < 5000; ++p) {
-        list.AddNew();
-        list.GetAt(list.GetCount())->AddPoint(Vec(p, 1, 2));
-    }
-    const ExportResult result = Export(WritePolylines, list, BuildPointListBlock, SIZE_MAX);
-    EXPECT_EQ(result.bytes, Export(WriteBlockByBlock, list, BuildPointListBlock, SIZE_MAX).bytes);
-    EXPECT_LE(result.nWrites, 10); // 5000 blocks of 64 bytes, 64 KiB a write
-    EXPECT_EQ(result.nCursor, 5000);
 }
