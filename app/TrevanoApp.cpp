@@ -2,9 +2,11 @@
 
 #include "TrevanoDlg.h"
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CTrevanoApp, CWinApp)
 ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
+// clang-format on
 
 CTrevanoApp theApp;
 

@@ -4,6 +4,7 @@
 #include "App.h"
 #include "resource.h"
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CTrevanoDlg, CDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
@@ -14,6 +15,7 @@ ON_BN_CLICKED(IDC_EXPORT_SECTIONS_DAT, OnExportSectionsDat)
 ON_BN_CLICKED(IDC_EXPORT_SECTIONS_CSV, OnExportSectionsCsv)
 ON_BN_CLICKED(IDC_INFO, OnInfo)
 END_MESSAGE_MAP()
+// clang-format on
 
 CTrevanoDlg::CTrevanoDlg(CWnd* pParent) : CDialog(IDD_TREVANO_DIALOG, pParent) {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
@@ -66,7 +68,9 @@ void CTrevanoDlg::OnPaint() {
     dc.DrawIcon(IconOrigin(rect.Width(), cxIcon), IconOrigin(rect.Height(), cyIcon), m_hIcon);
 }
 
-HCURSOR CTrevanoDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+HCURSOR CTrevanoDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
 
 void CTrevanoDlg::OnInfo() {
     CAboutDlg dlgAbout;

@@ -22,7 +22,9 @@ void CTrevanoDlg::OnLoadDxf() {
     UpdateData(FALSE);
 }
 
-void CTrevanoDlg::SortPolylines() { ::SortPolylines(m_polylines); }
+void CTrevanoDlg::SortPolylines() {
+    ::SortPolylines(m_polylines);
+}
 
 void CTrevanoDlg::RunExport(const ExportSettings& settings) {
     CFileDialog dlg(FALSE, settings.pszDefaultExt, nullptr, OFN_HIDEREADONLY, settings.pszFilter);
@@ -33,8 +35,14 @@ void CTrevanoDlg::RunExport(const ExportSettings& settings) {
     if (!ExportPolylines(m_polylines, dlg.GetPathName(), settings, &error)) error.ReportError();
 }
 
-void CTrevanoDlg::OnExportPointList() { RunExport(g_exportPointList); }
+void CTrevanoDlg::OnExportPointList() {
+    RunExport(g_exportPointList);
+}
 
-void CTrevanoDlg::OnExportSectionsDat() { RunExport(g_exportSectionsDat); }
+void CTrevanoDlg::OnExportSectionsDat() {
+    RunExport(g_exportSectionsDat);
+}
 
-void CTrevanoDlg::OnExportSectionsCsv() { RunExport(g_exportSectionsCsv); }
+void CTrevanoDlg::OnExportSectionsCsv() {
+    RunExport(g_exportSectionsCsv);
+}

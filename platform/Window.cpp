@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <new>
 
-const AFX_MSGMAP CCmdTarget::messageMap = {nullptr, []() {
-                                               static const AFX_MSGMAP_ENTRY entries[] = {
-                                                   {0, 0, 0, AfxSig_vv, nullptr}};
-                                               return entries;
-                                           }()};
+const AFX_MSGMAP CCmdTarget::messageMap = {
+    nullptr, []() {
+        static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, AfxSig_vv, nullptr}};
+        return entries;
+    }()};
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const {
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pBaseMap)
@@ -66,13 +66,21 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-LRESULT CWnd::Default() { return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam); }
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
 
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
+void CWnd::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
 
-void CWnd::OnPaint() { Default(); }
+void CWnd::OnPaint() {
+    Default();
+}
 
-HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
+HCURSOR CWnd::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(Default());
+}
 
 void AfxReportException(const CException& e) {
     AfxMessageBox(e.GetErrorMessage(), MB_ICONSTOP | MB_OK);
@@ -104,7 +112,9 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
@@ -175,22 +185,34 @@ namespace {
 CWinApp* g_pApp = nullptr;
 }
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
+// clang-format on
 
-CWinApp::CWinApp(const char* lpszAppName) : m_strAppName(lpszAppName) { g_pApp = this; }
+CWinApp::CWinApp(const char* lpszAppName) : m_strAppName(lpszAppName) {
+    g_pApp = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_pApp == this) g_pApp = nullptr;
 }
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
-int CWinApp::ExitInstance() { return 0; }
+int CWinApp::ExitInstance() {
+    return 0;
+}
 
-BOOL CWinApp::Enable3dControlsStatic() { return TRUE; } // controls are three-dimensional anyway
+BOOL CWinApp::Enable3dControlsStatic() {
+    return TRUE;
+} // controls are three-dimensional anyway
 
 void CWinApp::OnHelp() {}
 

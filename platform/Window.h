@@ -57,6 +57,8 @@ protected:
     static const AFX_MSGMAP messageMap;
 };
 
+// The tables read best one entry a line.
+// clang-format off
 #define DECLARE_MESSAGE_MAP()                                                                  \
 protected:                                                                                     \
     static const AFX_MSGMAP messageMap;                                                        \
@@ -90,6 +92,7 @@ protected:                                                                      
 #define ON_WM_QUERYDRAGICON()                                                                  \
     {WM_QUERYDRAGICON, 0, 0, AfxSig_hv,                                                        \
      AfxToMessageHandler(static_cast<HCURSOR (CWnd::*)()>(&ThisClass::OnQueryDragIcon))},
+// clang-format on
 
 struct CRect {
     int left = 0, top = 0, right = 0, bottom = 0;
