@@ -2,7 +2,7 @@
 
 #include "FileException.h"
 
-#include <algorithm>
+#include <cstdlib>
 #include <new>
 #include <vector>
 
@@ -157,17 +157,6 @@ int CPolylineList::RemoveAll() {
     m_pHead = m_pTail = m_pCurrent = nullptr;
     m_nCount = m_nCurrent = 0;
     return 1;
-}
-
-void CPolylineList::StableSort(bool (*pfnLess)(CPolyline& a, CPolyline& b)) {
-    std::vector<CPolylineNode*> nodes = Nodes();
-    std::vector<INT32> order(nodes.size());
-    for (size_t k = 0; k < order.size(); ++k)
-        order[k] = static_cast<INT32>(k + 1);
-    std::stable_sort(order.begin(), order.end(), [&nodes, pfnLess](INT32 a, INT32 b) {
-        return pfnLess(nodes[a - 1]->m_polyline, nodes[b - 1]->m_polyline);
-    });
-    Relink(nodes, order);
 }
 
 void CPolylineList::Reorder(const std::vector<INT32>& order) {

@@ -74,9 +74,6 @@ public:
     // 1 when something was removed, 0 on an empty list.
     int RemoveAll();
 
-    // Puts the polylines in the order of the comparison, equal ones keeping their order, by
-    // relinking the nodes: no polyline is copied. The cursor ends on the last one.
-    void StableSort(bool (*pfnLess)(CPolyline& a, CPolyline& b));
     // Relinks the nodes so that position k holds the polyline that stood at order[k - 1]; the
     // order names every position 1..GetCount once. No polyline is copied; the cursor ends on
     // the last one.

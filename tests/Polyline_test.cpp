@@ -45,23 +45,11 @@ std::vector<double> Tags(const CPolylineList& list) {
     return forward;
 }
 
-// The vertex a plain walk from the first one reaches.
-CVertex* Walk(const CPolyline& p, INT32 n) {
-    CVertex* v = p.m_pFirst;
-    for (INT32 k = 1; v && k < n; ++k)
-        v = v->m_pNext;
-    return v;
-}
-
 std::vector<double> Xs(const CPolyline& p) {
     std::vector<double> xs;
     for (CVertex* v = p.m_pFirst; v; v = v->m_pNext)
         xs.push_back(v->m_Point.X());
     return xs;
-}
-
-bool LessByTag(CPolyline& a, CPolyline& b) {
-    return a.GetVertex(1)->m_Point.X() < b.GetVertex(1)->m_Point.X();
 }
 
 } // namespace
@@ -226,54 +214,6 @@ TEST(PolylineList, CursorFollowsTheRulesOnRandomOperations) {
     }
 }
 
-TEST(PolylineList, StableSortKeepsEqualKeysInTheirOrder) {
-    CPolylineList list;
-    // The key is half the tag, rounded down; equal keys are told apart by address.
-    AddTagged(list, {5, 2, 5, 1, 2, 5, 0});
-    std::vector<CPolyline*> before;
-    for (INT32 i = 1; i <= list.GetCount(); ++i)
-        before.push_back(list.GetAt(i));
-    list.GetAt(3);
-    list.StableSort([](CPolyline& a, CPolyline& b) {
-        return static_cast<int>(TagOf(&a)) / 2 < static_cast<int>(TagOf(&b)) / 2;
-    });
-    EXPECT_EQ(Tags(list), (std::vector<double>{1, 0, 2, 2, 5, 5, 5}));
-    EXPECT_EQ(list.m_nCurrent, 7);
-    EXPECT_EQ(list.GetAt(99), before[5]); // the third 5 read, now last
-    // The polylines were relinked, not copied, and in file order among equals.
-    EXPECT_EQ(list.GetAt(1), before[3]);
-    EXPECT_EQ(list.GetAt(2), before[6]);
-    EXPECT_EQ(list.GetAt(3), before[1]);
-    EXPECT_EQ(list.GetAt(4), before[4]);
-    EXPECT_EQ(list.GetAt(5), before[0]);
-    EXPECT_EQ(list.GetAt(6), before[2]);
-    EXPECT_EQ(list.GetAt(7), before[5]);
-}
-
-TEST(PolylineList, StableSortOrdersByFirstX) {
-    CPolylineList list;
-    AddTagged(list, {5, 2, 5.5, -1, 3});
-    list.StableSort(LessByTag);
-    EXPECT_EQ(Tags(list), (std::vector<double>{-1, 2, 3, 5, 5.5}));
-    EXPECT_EQ(list.m_nCurrent, 5);
-    list.AddNew();
-    EXPECT_EQ(list.GetCount(), 6);
-    Tag(list.GetAt(6), 0);
-    EXPECT_EQ(Tags(list), (std::vector<double>{-1, 2, 3, 5, 5.5, 0}));
-}
-
-TEST(PolylineList, StableSortOfEmptyAndSingleLists) {
-    CPolylineList empty;
-    empty.StableSort(LessByTag);
-    EXPECT_EQ(empty.GetCount(), 0);
-    EXPECT_EQ(empty.m_pCurrent, nullptr);
-    CPolylineList one;
-    AddTagged(one, {4});
-    one.StableSort(LessByTag);
-    EXPECT_EQ(one.m_nCurrent, 1);
-    EXPECT_EQ(Tags(one), (std::vector<double>{4}));
-}
-
 TEST(PolylineList, ListHoldingOneVertexIsDestroyedCleanly) {
     auto* list = new CPolylineList;
     AddTagged(*list, {1});
@@ -409,39 +349,6 @@ TEST(Polyline, RemoveAtOutOfRangeDoesNothing) {
     p.RemoveAt(3);
     p.RemoveAt(-1);
     EXPECT_EQ(Xs(p), (std::vector<double>{1, 2}));
-}
-
-TEST(Polyline, GetVertexAgreesWithAPlainWalkOnRandomAccess) {
-    std::mt19937 rng(777);
-    CPolyline p;
-    std::vector<double> model;
-    double next = 1;
-    for (int step = 0; step < 20000; ++step) {
-        unsigned op = rng() % 10;
-        INT32 n = static_cast<INT32>(rng() % (model.size() + 2)); // 0 to count + 1
-        if (op < 3) {
-            if (op == 0) {
-                p.AppendVertex();
-                p.GetVertex(p.GetCount())->m_Point.Set(next, 0, 0);
-            } else {
-                p.AddPoint(Vec(next, 0, 0));
-            }
-            model.push_back(next++);
-        } else if (op < 5) {
-            p.RemoveAt(n);
-            if (n >= 1 && n <= static_cast<INT32>(model.size()))
-                model.erase(model.begin() + (n - 1));
-        } else {
-            CVertex* v = p.GetVertex(n);
-            ASSERT_EQ(v, (n >= 1 && n <= p.GetCount()) ? Walk(p, n) : nullptr)
-                << "step " << step << " n " << n;
-            if (v) {
-                ASSERT_EQ(v->m_Point.X(), model[static_cast<size_t>(n - 1)]);
-            }
-        }
-        ASSERT_EQ(p.GetCount(), static_cast<INT32>(model.size()));
-    }
-    EXPECT_EQ(Xs(p), model);
 }
 
 TEST(Polyline, ManyPointsKeepTheirCountAndOrder) {
