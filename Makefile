@@ -10,14 +10,23 @@ GUI_PACKAGES := qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-dejav
 
 # The Windows build: mingw-w64 for both targets; wine64 and an X server for its tests.
 WINDOWS_PACKAGES := g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 cmake make python3
-WINDOWS_TEST_PACKAGES := wine64 fonts-wine xvfb xdotool imagemagick
+WINDOWS_TEST_PACKAGES := wine64 fonts-wine xvfb xdotool imagemagick unzip
 
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+
+# CPack works out the package's dependencies with dpkg-shlibdeps, after `file` has found the
+# binaries; the checks read the menu entry and the manual page.
+PACKAGE_PACKAGES := dpkg-dev file
+PACKAGE_TEST_PACKAGES := desktop-file-utils man-db
+
+# Where `make install` puts the programs; DESTDIR, when given, is prepended to it.
+PREFIX ?= /usr/local
 
 # How long `make fuzz` feeds the load arbitrary bytes; CI gives it a minute.
 FUZZ_SECONDS ?= 600
 
-.PHONY: run demo test deps locale build build-asan clean windows deps-windows test-windows fuzz fuzz-ci bench
+.PHONY: run demo test deps locale build build-asan clean windows deps-windows test-windows fuzz fuzz-ci bench \
+	install package test-package
 
 # Installs the Debian packages that are missing, and only those.
 define apt_install
@@ -59,22 +68,39 @@ demo: build
 test: locale build build-asan
 	ctest --preset release -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+	$(MAKE) --no-print-directory test-package
 	$(MAKE) --no-print-directory test-windows
+
+# The programs, the menu entry, the icons, the manual page and the documents, stripped.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)" --strip
+
+# build/trevano_1.0.0_amd64.deb, for `apt-get install ./build/trevano_1.0.0_amd64.deb`.
+package: build
+	$(call apt_install,$(PACKAGE_PACKAGES),)
+	cmake --build --preset release -j $(JOBS) --target package
+
+# What make install and the package install, checked where a user would find it.
+test-package: package
+	$(call apt_install,$(PACKAGE_TEST_PACKAGES),--no-install-recommends)
+	tests/install/check.sh
 
 deps-windows:
 	$(call apt_install,$(WINDOWS_PACKAGES),)
 
-# build-win32/Trevano.exe is the program; build-win64/ holds the x64 twin and the core tests
-# that wine64 runs here, where 32-bit code cannot run.
+# build-win32/Trevano.exe is the program, and build-win32/Trevano-1.0-win32.zip what users
+# download; build-win64/ holds the x64 twins and the core tests that wine64 runs here, where
+# 32-bit code cannot run.
 windows: deps-windows
 	cmake --preset win32 >/dev/null
-	cmake --build --preset win32 -j $(JOBS)
+	cmake --build --preset win32 -j $(JOBS) --target all package
 	cmake --preset win64 >/dev/null
-	cmake --build --preset win64 -j $(JOBS)
+	cmake --build --preset win64 -j $(JOBS) --target all package
 
 test-windows: windows
 	$(call apt_install,$(WINDOWS_TEST_PACKAGES),--no-install-recommends)
 	tests/windows/run.sh
+	tests/install/check.sh --zip
 
 # The corpus grows in build-fuzz/corpus from the seeds in tests/fuzz-corpus; an input that
 # crashes or hangs lands in build-fuzz/artifacts/ and fails the command.

@@ -3,8 +3,9 @@
 
 Writes trevano.ico (32 x 32, 16 colours, with an AND mask) and emblem.bmp
 (43 x 55, 256 colours) next to this script, plus PNG copies of both for
-looking at them.  Standard library only and no randomness, so running it
-again gives the same bytes.
+looking at them, and the icon drawn again for the desktop's icon theme at
+48, 64, 128 and 256 pixels (trevano-SIZE.png).  Standard library only and no
+randomness, so running it again gives the same bytes.
 
     python3 make_images.py [--out DIR] [--scale N]
 
@@ -74,12 +75,8 @@ class Canvas:
 # ---------------------------------------------------------------- icon
 
 
-def draw_icon():
-    """Returns (colour indices, transparent flags), rows top-down."""
-    img = Canvas(ICON_SIZE, ICON_SIZE, BLACK)
-
-    # A fan of zigzag polylines opening from the upper left, all of it above
-    # the diagonal that the arrow takes.
+def fan_lines():
+    """The zigzag polylines, in pixels of the 32 x 32 icon, before rounding."""
     ox, oy = 7, 3
     for end_y in (2, 10, 18):
         length = math.hypot(30 - ox, end_y - oy)
@@ -90,7 +87,18 @@ def draw_icon():
             t = length * k / 10
             # The teeth grow away from the apex so the lines do not tangle there.
             offset = 0.0 if k in (0, 1, 10) else (1 if k % 2 else -1) * min(1.5, 0.07 * t)
-            points.append((round(ox + ux * t + px * offset), round(oy + uy * t + py * offset)))
+            points.append((ox + ux * t + px * offset, oy + uy * t + py * offset))
+        yield points
+
+
+def draw_icon():
+    """Returns (colour indices, transparent flags), rows top-down."""
+    img = Canvas(ICON_SIZE, ICON_SIZE, BLACK)
+
+    # A fan of zigzag polylines opening from the upper left, all of it above
+    # the diagonal that the arrow takes.
+    for points in fan_lines():
+        points = [(round(x), round(y)) for x, y in points]
         for (x0, y0), (x1, y1) in zip(points, points[1:]):
             img.line(x0, y0, x1, y1, RED)
 
@@ -145,6 +153,102 @@ def ico_bytes(pixels, transparent):
     directory = struct.pack("<HHH", 0, 1, 1)
     entry = struct.pack("<BBBBHHII", ICON_SIZE, ICON_SIZE, 16, 0, 1, 4, len(image), 6 + 16)
     return directory + entry + image
+
+
+# ---------------------------------------------------------- larger icons
+
+# The menu sizes of a desktop's icon theme. Each is drawn anew at its size from the shapes of
+# the 32 x 32 icon, with smooth edges: scaling those pixels up would only enlarge the steps.
+LARGE_ICON_SIZES = (48, 64, 128, 256)
+
+# The label's letters as strokes through the pixel centres of their 3 x 5 glyphs.
+GLYPH_STROKES = {
+    "D": [[(0, 0), (1, 0), (2, 1), (2, 3), (1, 4), (0, 4), (0, 0)]],
+    "X": [[(0, 0), (0, 1), (2, 3), (2, 4)], [(2, 0), (2, 1), (0, 3), (0, 4)]],
+    "F": [[(2, 0), (0, 0), (0, 4)], [(0, 2), (1, 2)]],
+}
+
+
+def segment_distance(px, py, x0, y0, x1, y1):
+    dx, dy = x1 - x0, y1 - y0
+    span = dx * dx + dy * dy
+    t = 0.0 if span == 0 else max(0.0, min(1.0, ((px - x0) * dx + (py - y0) * dy) / span))
+    return math.hypot(px - x0 - t * dx, py - y0 - t * dy)
+
+
+class SmoothCanvas:
+    """RGBA at `size` pixels, drawn in the 32 x 32 icon's pixel units."""
+
+    def __init__(self, size):
+        self.size, self.scale = size, size / ICON_SIZE
+        self.rgb = [[VGA[BLACK]] * size for _ in range(size)]
+        self.alpha = [[1.0] * size for _ in range(size)]
+
+    def paint(self, coverage, colour):
+        ink = VGA[colour]
+        for (x, y), a in coverage.items():
+            self.rgb[y][x] = tuple(c * (1 - a) + k * a for c, k in zip(self.rgb[y][x], ink))
+
+    def stroke(self, polylines, colour, width=1.0):
+        """Round-capped lines through pixel centres; a pixel's cover is its centre's depth in
+        the pen, so that overlapping segments of one stroke do not darken each other."""
+        coverage = {}
+        half = width * self.scale / 2
+        for points in polylines:
+            scaled = [((x + 0.5) * self.scale, (y + 0.5) * self.scale) for x, y in points]
+            for (x0, y0), (x1, y1) in zip(scaled, scaled[1:]):
+                for y in range(max(0, math.floor(min(y0, y1) - half - 1)),
+                               min(self.size, math.ceil(max(y0, y1) + half + 1))):
+                    for x in range(max(0, math.floor(min(x0, x1) - half - 1)),
+                                   min(self.size, math.ceil(max(x0, x1) + half + 1))):
+                        d = segment_distance(x + 0.5, y + 0.5, x0, y0, x1, y1)
+                        a = min(1.0, half + 0.5 - d)
+                        if a > coverage.get((x, y), 0.0):
+                            coverage[(x, y)] = a
+        self.paint(coverage, colour)
+
+    def fill(self, left, top, right, bottom, colour):
+        """The box of pixels left..right, top..bottom of the small icon, inclusive."""
+        edges = [v * self.scale for v in (left, top, right + 1, bottom + 1)]
+        coverage = {}
+        for y in range(math.floor(edges[1]), min(self.size, math.ceil(edges[3]))):
+            cover_y = min(y + 1, edges[3]) - max(y, edges[1])
+            for x in range(math.floor(edges[0]), min(self.size, math.ceil(edges[2]))):
+                coverage[(x, y)] = cover_y * (min(x + 1, edges[2]) - max(x, edges[0]))
+        self.paint(coverage, colour)
+
+    def round_corners(self, radius):
+        r = radius * self.scale
+        for y in range(self.size):
+            for x in range(self.size):
+                cx = min(max(x + 0.5, r), self.size - r)
+                cy = min(max(y + 0.5, r), self.size - r)
+                depth = r + 0.5 - math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+                self.alpha[y][x] = max(0.0, min(1.0, depth))
+
+    def rows(self):
+        return [[tuple(round(c) for c in rgb) + (round(255 * a),) for rgb, a in zip(row, arow)]
+                for row, arow in zip(self.rgb, self.alpha)]
+
+
+def draw_large_icon(size):
+    """The icon of draw_icon(), drawn again at `size` pixels; returns RGBA rows."""
+    img = SmoothCanvas(size)
+    img.stroke(list(fan_lines()), RED)
+
+    # Dashes of two pixels and gaps of one along the diagonal, then the solid shaft and head.
+    tip_x, tip_y = 28, 29
+    img.stroke([[(2 + k, 3 + k), (3 + k, 4 + k)] for k in range(0, 22, 3)], GREEN)
+    img.stroke([[(tip_x - 3, tip_y - 3), (tip_x, tip_y)],
+                [(tip_x - 6, tip_y), (tip_x, tip_y), (tip_x, tip_y - 6)]], GREEN)
+
+    img.fill(1, 21, 15, 29, BLUE)
+    for i, letter in enumerate("DXF"):
+        img.stroke([[(3 + 4 * i + cx, 23 + cy) for cx, cy in path]
+                    for path in GLYPH_STROKES[letter]], YELLOW)
+
+    img.round_corners(2)
+    return img.rows()
 
 
 # ---------------------------------------------------------------- emblem
@@ -276,6 +380,10 @@ def main():
     write("trevano.png", png_bytes(
         [[VGA[c] + ((0,) if t else (255,)) for c, t in zip(row, trow)]
          for row, trow in zip(icon, transparent)], args.scale))
+
+    # The icon theme's copies: drawn at their size, not enlarged by --scale.
+    for size in LARGE_ICON_SIZES:
+        write(f"trevano-{size}.png", png_bytes(draw_large_icon(size), 1))
 
     palette = emblem_palette()
     emblem = draw_emblem()

@@ -1,0 +1,84 @@
+# What users install. On Linux: the two programs with the menu entry, the icons, the manual
+# page and the documents under the prefix (make install), and a Debian package of the same
+# (make package). On Windows: a zip of the two programs and their notes (make windows).
+# Included once, at the end of the top-level list, when the targets are all defined.
+
+if(NOT TARGET Trevano OR NOT TARGET trevano-cli)
+    return() # builds without the programs (the fuzz target) install nothing
+endif()
+
+set(CPACK_PACKAGE_NAME Trevano)
+set(CPACK_PACKAGE_VENDOR Trevano)
+set(CPACK_PACKAGE_CONTACT "Trevano <trevano@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "convertitore delle polilinee di disegni DXF in file di punti")
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+    # The programs carry their runtime, so the zip is the whole program: unpacked anywhere,
+    # it runs. Its files lie at the top, where Explorer's "Extract all" already makes a folder.
+    set(notes_source ${PROJECT_SOURCE_DIR}/dist/LEGGIMI.txt)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${notes_source})
+    file(READ ${notes_source} notes)
+    string(CONFIGURE "${notes}" notes @ONLY)
+    string(REPLACE "\n" "\r\n" notes "${notes}")
+    # Notepad before Windows 10 takes a file without a byte-order mark for the ANSI code page.
+    string(ASCII 239 187 191 utf8_bom)
+    file(WRITE ${PROJECT_BINARY_DIR}/LEGGIMI.txt "${utf8_bom}${notes}")
+
+    install(TARGETS Trevano trevano-cli RUNTIME DESTINATION .)
+    install(FILES ${PROJECT_BINARY_DIR}/LEGGIMI.txt DESTINATION .)
+
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(windows_kind win64)
+    else()
+        set(windows_kind win32)
+    endif()
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    set(CPACK_PACKAGE_FILE_NAME
+        Trevano-${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}-${windows_kind})
+else()
+    include(GNUInstallDirs)
+    set(top ${PROJECT_SOURCE_DIR})
+    install(TARGETS Trevano trevano-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${top}/dist/trevano.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    # The icon at its own size, and drawn anew at the sizes that menus and launchers show.
+    set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+    install(FILES ${top}/res/trevano.png DESTINATION ${icons}/32x32/apps)
+    foreach(size 48 64 128 256)
+        install(FILES ${top}/res/trevano-${size}.png DESTINATION ${icons}/${size}x${size}/apps
+                RENAME trevano.png)
+    endforeach()
+    install(FILES ${top}/dist/trevano-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${top}/README.md ${top}/samples/scafo.dxf
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/trevano)
+
+    # Debian's triggers refresh the menu, the icon caches and the manual's index, so the
+    # package has no scripts of its own.
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_PACKAGE_NAME trevano)
+    set(patch_level 0)
+    if(NOT PROJECT_VERSION_PATCH STREQUAL "")
+        set(patch_level ${PROJECT_VERSION_PATCH})
+    endif()
+    set(CPACK_DEBIAN_PACKAGE_VERSION
+        ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${patch_level})
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # What the libraries do not name: Qt's Italian texts for its own dialogs, and the font
+    # whose metrics the dialog units are taken from.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-dejavu-extra")
+    set(CPACK_PACKAGE_DESCRIPTION [=[
+Trevano legge un disegno DXF in forma di testo, ne prende le polilinee
+(POLYLINE) con i loro vertici, le ordina per la x del primo punto e le scrive
+nei file di testo che leggono i programmi di pannellatura e di calcolo: liste
+di punti (.csv) e sezioni a x costante (.dat e .csv).
+
+Il pacchetto contiene il programma a finestre Trevano, in italiano, e il
+convertitore a riga di comando trevano-cli, con la sua pagina di manuale e un
+disegno d'esempio.]=])
+endif()
+
+include(CPack)
