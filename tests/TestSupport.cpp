@@ -1,18 +1,18 @@
 #include "TestSupport.h"
 
+#include "DxfLoad.h"
+
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
-#include <random>
 #else
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -22,8 +22,7 @@
 namespace fs = std::filesystem;
 
 ScratchDir::ScratchDir() {
-#ifdef _WIN32
-    // No mkdtemp: a random name, retried until the folder is a new one.
+    // A random name, retried until the folder is a new one.
     std::random_device random;
     for (int i = 0; i < 100 && m_path.empty(); ++i) {
         const fs::path dir =
@@ -31,13 +30,6 @@ ScratchDir::ScratchDir() {
         if (fs::create_directory(dir)) m_path = dir.generic_string();
     }
     if (m_path.empty()) throw std::runtime_error("no scratch folder");
-#else
-    std::string pattern = (fs::temp_directory_path() / "trevano-test-XXXXXX").string();
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    if (!mkdtemp(buf.data())) throw std::runtime_error("mkdtemp failed");
-    m_path = buf.data();
-#endif
 }
 
 ScratchDir::~ScratchDir() {
@@ -50,15 +42,13 @@ ScratchDir::~ScratchDir() {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 bool FileExists(const std::string& path) {
@@ -67,66 +57,29 @@ bool FileExists(const std::string& path) {
 
 std::string ToCrLf(const std::string& lf) {
     std::string out;
-    out.reserve(lf.size() + lf.size() / 8);
-    for (char c : lf) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
+    for (char c : lf)
+        out += c == '\n' ? "\r\n" : std::string(1, c);
     return out;
 }
 
-namespace {
-
-std::string Number(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.10g", v); // tests run in the C locale here
-    return buf;
-}
-
-} // namespace
-
 DrawingBuilder& DrawingBuilder::Code(int code, const std::string& value) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%3d", code);
-    m_text += buf;
-    m_text += '\n';
-    m_text += value;
-    m_text += '\n';
+    std::snprintf(buf, sizeof buf, "%3d\n", code);
+    m_text += buf + value + "\n";
     return *this;
 }
 
-DrawingBuilder& DrawingBuilder::Raw(const std::string& text) {
-    m_text += text;
-    return *this;
-}
-
-DrawingBuilder& DrawingBuilder::BeginEntities() {
-    return Code(0, "SECTION").Code(2, "ENTITIES");
-}
-
-DrawingBuilder& DrawingBuilder::EndEntities() {
-    return Code(0, "ENDSEC").Code(0, "EOF");
-}
-
-DrawingBuilder& DrawingBuilder::Polyline(int nFlags, bool bExtrusion, double ex, double ey,
-                                         double ez) {
-    Code(0, "POLYLINE").Code(8, "0").Code(66, "1");
-    Code(10, "0.0").Code(20, "0.0").Code(30, "0.0");
-    if (nFlags >= 0) Code(70, std::to_string(nFlags));
-    if (bExtrusion) Code(210, Number(ex)).Code(220, Number(ey)).Code(230, Number(ez));
-    return *this;
+DrawingBuilder& DrawingBuilder::Polyline(int nFlags) {
+    Code(0, "POLYLINE").Code(8, "0").Code(66, "1").Code(10, "0.0").Code(20, "0.0").Code(30, "0.0");
+    return nFlags >= 0 ? Code(70, std::to_string(nFlags)) : *this;
 }
 
 DrawingBuilder& DrawingBuilder::Vertex(double x, double y, double z) {
-    return Code(0, "VERTEX")
-        .Code(8, "0")
-        .Code(10, Number(x))
-        .Code(20, Number(y))
-        .Code(30, Number(z));
-}
-
-DrawingBuilder& DrawingBuilder::Seqend() {
-    return Code(0, "SEQEND").Code(8, "0");
+    Code(0, "VERTEX").Code(8, "0");
+    char buf[3][32];
+    for (int i = 0; i < 3; ++i) // in the C locale, as the tests run
+        std::snprintf(buf[i], sizeof buf[i], "%.10g", i == 0 ? x : i == 1 ? y : z);
+    return Code(10, buf[0]).Code(20, buf[1]).Code(30, buf[2]);
 }
 
 DrawingBuilder& DrawingBuilder::Polyline3D(const std::vector<std::vector<double>>& points,
@@ -137,27 +90,42 @@ DrawingBuilder& DrawingBuilder::Polyline3D(const std::vector<std::vector<double>
     return Seqend();
 }
 
-std::string CorpusDir() {
-    fs::path dir = fs::path(TREVANO_SOURCE_DIR) / ".." / "shared" / "corpus";
-    return fs::is_directory(dir) ? dir.lexically_normal().string() : std::string();
+std::string PointsOf(CPolylineList& list) {
+    std::string s;
+    for (INT32 i = 1; i <= list.GetCount(); ++i)
+        for (INT32 k = 1; k <= list.GetAt(i)->GetCount(); ++k) {
+            const CVector3& v = list.GetAt(i)->GetVertex(k)->m_Point;
+            const char* pszBefore = k > 1 ? "," : i > 1 ? "|" : "";
+            char buf[96];
+            std::snprintf(buf, sizeof buf, "%s%g %g %g", pszBefore, v.X(), v.Y(), v.Z());
+            s += buf;
+        }
+    return s;
 }
 
-ItalianNumbers::ItalianNumbers() {
-    const char* pCurrent = std::setlocale(LC_ALL, nullptr);
-    m_previous = pCurrent ? pCurrent : "C";
+std::string LoadPoints(const std::string& path, CPolylineList& list) {
+    CDxfFile file;
+    EXPECT_TRUE(file.Open(path.c_str(), CFile::modeRead)) << path;
+    INT32 nPolylines = -1, nPoints = -1, nSum = 0;
+    LoadPolylines(file, list, nPolylines, nPoints);
+    EXPECT_EQ(list.m_nCurrent, list.GetCount()); // the sort leaves it on the last polyline
+    for (INT32 i = 1; i <= list.GetCount(); ++i)
+        nSum += list.GetAt(i)->GetCount();
+    EXPECT_EQ(nPolylines, list.GetCount());
+    EXPECT_EQ(nPoints, nSum);
+    return PointsOf(list);
+}
+
+ItalianNumbers::ItalianNumbers() : m_previous(std::setlocale(LC_ALL, nullptr)) {
 #ifdef _WIN32
     // The C runtime's names of the locale, old and new.
-    m_bActive = std::setlocale(LC_ALL, "Italian_Italy.1252") != nullptr ||
-                std::setlocale(LC_ALL, "it-IT") != nullptr;
-    EXPECT_TRUE(m_bActive) << "the C runtime knows no Italian locale";
+    m_bActive = std::setlocale(LC_ALL, "Italian_Italy.1252") || std::setlocale(LC_ALL, "it-IT");
 #else
+    // `make test` generates it with localedef.
     m_bActive = std::setlocale(LC_ALL, "it_IT.UTF-8") != nullptr;
-    EXPECT_TRUE(m_bActive) << "the it_IT.UTF-8 locale is missing; `make test` generates it "
-                              "with localedef";
 #endif
-    if (m_bActive) {
-        EXPECT_STREQ(std::localeconv()->decimal_point, ",");
-    }
+    EXPECT_TRUE(m_bActive) << "no Italian locale";
+    EXPECT_STREQ(std::localeconv()->decimal_point, m_bActive ? "," : ".");
 }
 
 ItalianNumbers::~ItalianNumbers() {
@@ -165,56 +133,35 @@ ItalianNumbers::~ItalianNumbers() {
 }
 
 #ifdef _WIN32
-namespace {
-
-// One argument of a command line as the C runtime splits it again: quoted, with the
-// backslashes before a quote doubled.
-std::string QuoteArgument(const std::string& arg) {
-    std::string quoted = "\"";
-    size_t nBackslashes = 0;
-    for (char c : arg) {
-        if (c == '\\') {
-            ++nBackslashes;
-            continue;
-        }
-        quoted.append(c == '"' ? 2 * nBackslashes + 1 : nBackslashes, '\\');
-        nBackslashes = 0;
-        quoted += c;
-    }
-    quoted.append(2 * nBackslashes, '\\');
-    return quoted + "\"";
-}
-
-} // namespace
-
 // No fork: the child inherits our standard output and error, pointed at the files meanwhile.
+// The arguments are quoted whole: no test passes a quote or ends one with a backslash.
 int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr,
            CliRun*) {
     ScratchDir scratch;
-    const std::string outPath = scratch.File("stdout"), errPath = scratch.File("stderr");
+    const std::string paths[] = {scratch.File("stdout"), scratch.File("stderr")};
     std::fflush(stdout);
     std::fflush(stderr);
-    const int nSavedOut = _dup(1), nSavedErr = _dup(2);
-    const int nOut = _open(outPath.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, 0666);
-    const int nErr = _open(errPath.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, 0666);
-    _dup2(nOut, 1);
-    _dup2(nErr, 2);
-    _close(nOut);
-    _close(nErr);
-    std::vector<std::string> quoted{QuoteArgument(TREVANO_CLI_PATH)};
+    int saved[2];
+    for (int fd : {1, 2}) {
+        saved[fd - 1] = _dup(fd);
+        const int n = _open(paths[fd - 1].c_str(), _O_WRONLY | _O_CREAT | _O_BINARY, 0666);
+        _dup2(n, fd);
+        _close(n);
+    }
+    std::vector<std::string> quoted{"\"" TREVANO_CLI_PATH "\""};
     for (const std::string& a : args)
-        quoted.push_back(QuoteArgument(a));
+        quoted.push_back("\"" + a + "\"");
     std::vector<const char*> argv;
     for (const std::string& q : quoted)
         argv.push_back(q.c_str());
     argv.push_back(nullptr);
     const intptr_t status = _spawnv(_P_WAIT, TREVANO_CLI_PATH, argv.data());
-    _dup2(nSavedOut, 1);
-    _dup2(nSavedErr, 2);
-    _close(nSavedOut);
-    _close(nSavedErr);
-    if (pStdout) *pStdout = ReadWholeFile(outPath);
-    if (pStderr) *pStderr = ReadWholeFile(errPath);
+    for (int fd : {1, 2}) {
+        _dup2(saved[fd - 1], fd);
+        _close(saved[fd - 1]);
+    }
+    if (pStdout) *pStdout = ReadWholeFile(paths[0]);
+    if (pStderr) *pStderr = ReadWholeFile(paths[1]);
     return status < 0 ? 127 : static_cast<int>(status);
 }
 #else
@@ -222,20 +169,18 @@ int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::stri
            CliRun* pRun) {
     ScratchDir scratch;
     const std::string outPath = scratch.File("stdout"), errPath = scratch.File("stderr");
-    pid_t pid = fork();
+    std::vector<std::string> copy = args;
+    std::vector<char*> argv{const_cast<char*>(TREVANO_CLI_PATH)};
+    for (std::string& a : copy)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
     if (pid == 0) {
-        std::FILE* out = std::freopen(outPath.c_str(), "w", stdout);
-        std::FILE* err = std::freopen(errPath.c_str(), "w", stderr);
-        if (!out || !err) _exit(127);
+        if (!std::freopen(outPath.c_str(), "w", stdout) ||
+            !std::freopen(errPath.c_str(), "w", stderr))
+            _exit(127);
         if (pRun && pRun->beforeExec) pRun->beforeExec();
-        std::vector<char*> argv;
-        std::string cli = TREVANO_CLI_PATH;
-        argv.push_back(cli.data());
-        std::vector<std::string> copy = args;
-        for (std::string& a : copy)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(cli.c_str(), argv.data());
+        execv(TREVANO_CLI_PATH, argv.data());
         _exit(127);
     }
     int status = 0;

@@ -1,5 +1,5 @@
 // Helpers shared by the tests: scratch folders, whole-file reads and writes, drawings built
-// in memory, and the Italian number locale.
+// in memory, the Italian number locale, and runs of trevano-cli.
 #pragma once
 
 #include <functional>
@@ -32,14 +32,12 @@ std::string ToCrLf(const std::string& lf);
 class DrawingBuilder {
 public:
     DrawingBuilder& Code(int code, const std::string& value);
-    DrawingBuilder& Raw(const std::string& text); // appended as it stands
-    DrawingBuilder& BeginEntities();
-    DrawingBuilder& EndEntities();
-    // A POLYLINE with its flags (omitted when < 0) and, when bExtrusion, the 210/220/230 codes.
-    DrawingBuilder& Polyline(int nFlags = -1, bool bExtrusion = false, double ex = 0, double ey = 0,
-                             double ez = 1);
+    DrawingBuilder& BeginEntities() { return Code(0, "SECTION").Code(2, "ENTITIES"); }
+    DrawingBuilder& EndEntities() { return Code(0, "ENDSEC").Code(0, "EOF"); }
+    // A POLYLINE header with its flags, omitted when < 0.
+    DrawingBuilder& Polyline(int nFlags = -1);
     DrawingBuilder& Vertex(double x, double y, double z);
-    DrawingBuilder& Seqend();
+    DrawingBuilder& Seqend() { return Code(0, "SEQEND").Code(8, "0"); }
     // One whole polyline: header, vertices, SEQEND.
     DrawingBuilder& Polyline3D(const std::vector<std::vector<double>>& points, int nFlags = 8);
     std::string Lf() const { return m_text; }
@@ -49,8 +47,12 @@ private:
     std::string m_text; // LF form; CrLf() converts
 };
 
-// The drawings of the corpus folder beside the project, or "" when it is absent.
-std::string CorpusDir();
+class CPolylineList;
+// Every point of the list: "x y z" ("%g"), "," between vertices and "|" between polylines.
+std::string PointsOf(CPolylineList& list);
+// Loads the drawing at path into the list and gives its points; the counts the load gives must
+// agree with what the list holds.
+std::string LoadPoints(const std::string& path, CPolylineList& list);
 
 // Switches LC_ALL to the Italian locale, whose decimal separator is a comma, for the lifetime
 // of the object. The test set-up generates it; a missing locale fails the test.
