@@ -16,6 +16,7 @@ echo "== resources, header and imports"
 for target in i686:win32:i386 x86_64:win64:x86-64; do
     IFS=: read -r cpu build format <<<"$target"
     exe=build-$build/Trevano.exe
+    [ -f "$exe" ] || fail "manca $exe: prima make windows"
     "$cpu-w64-mingw32-windres" -i "$exe" -O rc | diff -u tests/windows/resources.rc - >&2
     header=$("$cpu-w64-mingw32-objdump" -p "$exe")
     grep -q "file format pei-$format" <<<"$header" && grep -q "(Windows GUI)" <<<"$header" ||
@@ -45,8 +46,7 @@ wine build-win64/tests/core_tests.exe --gtest_brief=1
 
 echo "== Trevano.exe under Xvfb"
 # The session that ran the tests has a desktop without a display; the program needs a new one.
-wineserver -k 2>/dev/null || true
-wineserver -w
+wineserver -k 2>/dev/null || true; wineserver -w
 export DISPLAY=:$((90 + RANDOM % 100))
 Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
