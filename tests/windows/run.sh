@@ -11,6 +11,7 @@ cd "$(dirname "$0")/../.."
 fail() { echo "$*" >&2; exit 1; }
 
 echo "== resources, header and imports"
+# The manifest is among them: the x64 build's once named the processor "x86", which it is not.
 # After a deliberate change to the resources, the expected text is remade with
 #   x86_64-w64-mingw32-windres -i build-win64/Trevano.exe -O rc >tests/windows/resources.rc
 for target in i686:win32:i386 x86_64:win64:x86-64; do
