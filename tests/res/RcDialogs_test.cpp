@@ -1,70 +1,94 @@
-// The generator run on tests/res/escapes.rc, a script with the text and style
-// forms that the program's own script does not use.
+// The dialog tables that rc_dialogs.py generates, against what windres makes of the same script:
+// trevano.rc, and escapes.rc with the text and style forms that trevano.rc does not use.
 #include "DialogTemplate.h"
 
 #include <gtest/gtest.h>
 
+#include <QtCore>
+
 namespace escapes_rc {
 const DialogTemplate* FindDialogTemplate(int nId);
-const char* FindResourceString(int nId);
 } // namespace escapes_rc
 
 namespace {
 
-const DialogItemTemplate& Item(int nIndex) {
-    const DialogTemplate* pDialog = escapes_rc::FindDialogTemplate(7);
-    EXPECT_NE(pDialog, nullptr);
-    EXPECT_EQ(pDialog->nItems, 6);
-    return pDialog->pItems[nIndex];
+// A zero-terminated UTF-16 string, or 0xFFFF and an ordinal as "#n".
+QString Text(QDataStream& in) {
+    QString text;
+    quint16 c = 0;
+    for (in >> c; c != 0 && !(text.isEmpty() && c == 0xFFFF); in >> c)
+        text += QChar(c);
+    return c == 0xFFFF ? (in >> c, "#" + QString::number(c)) : text;
+}
+
+// A DIALOGEX template, one line for the dialog and one for each control.
+QString Compiled(const QByteArray& data) {
+    QDataStream in(data);
+    in.setByteOrder(QDataStream::LittleEndian);
+    quint32 dwExStyle, dwStyle;
+    quint16 nItems, nPointSize, nExtra;
+    qint16 x, y, cx, cy;
+    qint32 nId;
+    in.skipRawData(8); // version, signature, help id
+    in >> dwExStyle >> dwStyle >> nItems >> x >> y >> cx >> cy;
+    Text(in), Text(in); // menu, window class
+    QString out;
+    QDebug(&out) << Qt::hex << dwExStyle << dwStyle << Qt::dec << x << y << cx << cy << Text(in);
+    in >> nPointSize >> nExtra >> nExtra; // weight; italic, character set: all name a font
+    QDebug(&out) << nPointSize << Text(in) << "\n";
+    for (; nItems > 0; --nItems) {
+        in.skipRawData(static_cast<int>(-in.device()->pos() & 3) + 4); // aligned; the help id
+        in >> dwExStyle >> dwStyle >> x >> y >> cx >> cy >> nId;
+        QString cls = Text(in).toUpper(); // windres names the class of a CONTROL statement
+        if (cls.startsWith('#'))
+            cls = QStringList{"BUTTON", "EDIT", "STATIC"}[cls.mid(1).toInt() - 0x80];
+        QDebug(&out) << Qt::hex << dwExStyle << dwStyle << Qt::dec << x << y << cx << cy << nId
+                     << cls << Text(in) << "\n";
+        in >> nExtra;
+        in.skipRawData(nExtra);
+    }
+    return out;
+}
+
+QString Generated(const DialogTemplate& t) {
+    // The classes of the kinds, in the order DialogItemKind names them.
+    const QString kClasses[] = {"BUTTON", "BUTTON", "EDIT", "STATIC", "BUTTON", "STATIC", "STATIC"};
+    QString out;
+    QDebug(&out) << Qt::hex << t.dwExStyle << t.dwStyle << Qt::dec << t.x << t.y << t.cx << t.cy
+                 << QString(t.pszCaption) << t.nPointSize << QString(t.pszFontName) << "\n";
+    for (const DialogItemTemplate* p = t.pItems; p != t.pItems + t.nItems; ++p)
+        QDebug(&out) << Qt::hex << p->dwExStyle << p->dwStyle << Qt::dec << p->x << p->y << p->cx
+                     << p->cy << p->nId << kClasses[static_cast<int>(p->kind)]
+                     << (p->nResource ? "#" + QString::number(p->nResource) : QString(p->pszText))
+                     << "\n";
+    return out;
 }
 
 } // namespace
 
-TEST(RcDialogs, DoubledQuoteBecomesOneQuote) {
-    EXPECT_STREQ(escapes_rc::FindDialogTemplate(7)->pszCaption, "Say \"ciao\"");
-    EXPECT_STREQ(escapes_rc::FindResourceString(21), "He said \"no\".");
-}
-
-TEST(RcDialogs, BackslashEscapesBecomeTheirCharacters) {
-    EXPECT_STREQ(Item(0).pszText, "tab\there\\back \"q\"");
-    EXPECT_STREQ(Item(1).pszText, "octal AB hex C");
-    EXPECT_STREQ(escapes_rc::FindResourceString(20), "line\none");
-}
-
-TEST(RcDialogs, CodePageTextComesOutAsUtf8) {
-    // 0xE8 in Windows-1252 is e with grave accent.
-    EXPECT_STREQ(Item(2).pszText, "caff\xC3\xA8 50%");
-}
-
-TEST(RcDialogs, QuestionMarksSurviveUnchanged) {
-    EXPECT_STREQ(Item(5).pszText, "?? trigraph");
-}
-
-TEST(RcDialogs, IdsComeFromDefinesInTheScript) {
-    EXPECT_EQ(Item(0).nId, 11);
-}
-
-TEST(RcDialogs, NotClearsDefaultStyleBits) {
-    EXPECT_EQ(Item(1).dwStyle, 0x50000000UL); // LTEXT without its WS_GROUP
-    EXPECT_EQ(Item(3).dwStyle, 0x50800800UL); // EDITTEXT without its WS_TABSTOP
-}
-
-TEST(RcDialogs, StyledLabelLosesDefaultGroupLikeWindres) {
-    EXPECT_EQ(Item(2).dwStyle, 0x50000080UL);
-}
-
-TEST(RcDialogs, GenericControlTakesKindFromClassAndStyle) {
-    EXPECT_EQ(Item(4).kind, DialogItemKind::GroupBox);
-    EXPECT_EQ(Item(4).dwStyle, 0x50010007UL);
-    EXPECT_EQ(Item(4).dwExStyle, 0x00020000UL); // WS_EX_STATICEDGE
-}
-
-TEST(RcDialogs, DialogWithoutStyleGetsPopupBorderSysMenuPlusCaptionAndFont) {
-    const DialogTemplate* pDialog = escapes_rc::FindDialogTemplate(7);
-    ASSERT_NE(pDialog, nullptr);
-    EXPECT_EQ(pDialog->dwStyle, 0x80C80040UL);
-    EXPECT_EQ(pDialog->x, 3);
-    EXPECT_EQ(pDialog->y, 4);
-    EXPECT_STREQ(pDialog->pszFontName, "Tahoma");
-    EXPECT_EQ(pDialog->nPointSize, 9);
+TEST(RcDialogs, GeneratedTablesAreWhatWindresMakesOfTheSameScript) {
+    using Find = const DialogTemplate* (*)(int);
+    const QTemporaryDir dir;
+    for (auto [script, find] :
+         {std::pair<const char*, Find>{TREVANO_RES_DIR "/trevano.rc", FindDialogTemplate},
+          {TREVANO_TESTS_RES_DIR "/escapes.rc", escapes_rc::FindDialogTemplate}}) {
+        SCOPED_TRACE(script);
+        QFile res(dir.filePath("compiled.res"));
+        ASSERT_EQ(QProcess::execute(TREVANO_WINDRES, {"-I", TREVANO_RES_DIR, "-O", "res", "-o",
+                                                      res.fileName(), script}),
+                  0);
+        ASSERT_TRUE(res.open(QIODevice::ReadOnly));
+        QDataStream in(&res);
+        in.setByteOrder(QDataStream::LittleEndian);
+        for (quint32 size, header; !in.atEnd(); res.seek((res.pos() + 3) & ~3)) { // each entry
+            const qint64 start = res.pos();
+            in >> size >> header;
+            const QString type = Text(in), name = Text(in);
+            res.seek(start + header);
+            const QByteArray data = res.read(size);
+            if (type != "#5") continue; // not a dialog
+            EXPECT_EQ(Compiled(data).toStdString(),
+                      Generated(*find(name.mid(1).toInt())).toStdString());
+        }
+    }
 }
