@@ -35,24 +35,17 @@ std::string RunInChild(const std::function<std::string()>& fn, bool bUnprivilege
 // Lets other users into a scratch folder (mkdtemp makes it private to its owner).
 void OpenToEveryone(const std::string& folder);
 
-// The descriptors this process holds open.
-int OpenDescriptorCount();
-
-// A tmpfs of nBytes mounted on a new folder, unmounted again at the end. Mounting needs root
-// and a system that allows it; Reason() says why it is not mounted.
+// A tmpfs of nBytes, writable by everyone, mounted on a new folder and unmounted again at the
+// end. Mounting needs root and a system that allows it; Reason() says why it is not mounted.
 class SmallFileSystem {
 public:
     SmallFileSystem(const std::string& mountPoint, long long nBytes);
     ~SmallFileSystem();
-    SmallFileSystem(const SmallFileSystem&) = delete;
-    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
-    bool Mounted() const { return m_bMounted; }
+    bool Mounted() const { return m_reason.empty(); }
     const std::string& Reason() const { return m_reason; }
 
 private:
-    std::string m_mountPoint;
-    bool m_bMounted = false;
-    std::string m_reason;
+    std::string m_mountPoint, m_reason;
 };
 
 // The standard output of a load by trevano-cli.
@@ -67,22 +60,15 @@ class SparseDrawing {
 public:
     explicit SparseDrawing(const std::string& folder);
     // False, with the reason, when the file system cannot hold such a file without writing it.
-    bool Ready() const { return m_bReady; }
+    bool Ready() const { return m_reason.empty(); }
     const std::string& Reason() const { return m_reason; }
     const std::string& Path() const { return m_path; }
     static constexpr long long kTailAt = 9LL << 29;
 
 private:
     SmallFileSystem m_fileSystem;
-    std::string m_path;
-    bool m_bReady = false;
-    std::string m_reason;
+    std::string m_path, m_reason;
 };
 
 // Whether trevano-cli can be started as "nobody": not when it lies under a private folder.
 bool CliRunsUnprivileged();
-
-// nPolylines polylines of nVertices vertices each: vertex k of polyline i at (i, k, i + k).
-void FillList(CPolylineList& list, int nPolylines, int nVertices);
-// The same polylines as a drawing.
-std::string GridDrawing(int nPolylines, int nVertices);
