@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     lseek(g_nExport, 0, SEEK_SET);
     {
         CFile out(g_nExport, "esportazione");
-        for (const ExportSettings* pSettings : g_apExportSettings)
-            WritePolylines(out, polylines, pSettings->pfnBuildBlock);
+        for (const ExportForm* pForm : {&g_formPointList, &g_formSectionsDat, &g_formSectionsCsv})
+            WritePolylines(out, polylines, pForm->pfnBuildBlock);
     }
     if (CountLineEnds(g_nExport) != 3 * (nPolylineCount + nVertices))
         Broken("the exports' lines do not match the counts");
