@@ -1,6 +1,7 @@
 #include "TrevanoApp.h"
 
 #include "TrevanoDlg.h"
+#include "TrevanoResources.h"
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CTrevanoApp, CWinApp)
@@ -9,6 +10,13 @@ END_MESSAGE_MAP()
 // clang-format on
 
 CTrevanoApp theApp;
+
+// Before the framework opens a window: a window layer without a resource compiler reads the
+// dialogs, the string and the images from this table; the Win32 layer reads the same from the
+// executable.
+CTrevanoApp::CTrevanoApp() {
+    AfxSetResources(&g_trevanoResources);
+}
 
 BOOL CTrevanoApp::InitInstance() {
     AfxEnableControlContainer();

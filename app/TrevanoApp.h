@@ -5,7 +5,7 @@
 
 class CTrevanoApp : public CWinApp {
 public:
-    CTrevanoApp() = default;
+    CTrevanoApp();
     BOOL InitInstance() override;
 
     DECLARE_MESSAGE_MAP()

@@ -4,8 +4,6 @@
 #include "Dialog.h"
 #include "Polyline.h"
 
-struct ExportSettings;
-
 class CTrevanoDlg : public CDialog {
 public:
     explicit CTrevanoDlg(CWnd* pParent = nullptr);
@@ -36,8 +34,8 @@ public:
     void SortPolylines();
 
 private:
-    // The save dialog, then the export frame, for one row of the export settings.
-    void RunExport(const ExportSettings& settings);
+    // The save dialog, then the export frame, for the export that the button runs.
+    void RunExport(UINT nButtonId);
 
     DECLARE_MESSAGE_MAP()
 };

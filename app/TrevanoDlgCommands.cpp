@@ -5,6 +5,37 @@
 #include "ExportFrame.h"
 #include "FileDialog.h"
 #include "TrevanoDlg.h"
+#include "resource.h"
+
+namespace {
+
+// The dialog's side of each export: the button that runs it (its caption is in the template),
+// what its save dialog offers, and the form it writes.
+struct ExportCommand {
+    UINT nButtonId;
+    const char* pszFilter; // "description|pattern|...||"
+    const ExportForm& form;
+};
+
+const ExportCommand kExportCommands[] = {
+    // "Esporta file di coordinate formato (.csv)"
+    {IDC_EXPORT_POINT_LIST, "File curve per punti (*.CSV)|*.csv|Tutti i file|*.*||",
+     g_formPointList},
+    // "Esporta sezioni (.dat) per pannellatura"
+    {IDC_EXPORT_SECTIONS_DAT, "File sezioni pannellatura(*.dat)|*.dat|Tutti i file|*.*||",
+     g_formSectionsDat},
+    // "Esporta sezioni (.csv) per pannellatura"
+    {IDC_EXPORT_SECTIONS_CSV, "File sezioni pannellatura(*.csv)|*.csv|Tutti i file|*.*||",
+     g_formSectionsCsv},
+};
+
+const ExportCommand* FindExportCommand(UINT nButtonId) {
+    for (const ExportCommand& command : kExportCommands)
+        if (command.nButtonId == nButtonId) return &command;
+    return nullptr;
+}
+
+} // namespace
 
 void CTrevanoDlg::OnLoadDxf() {
     CFileDialog dlg(TRUE, "dxf", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
@@ -26,23 +57,27 @@ void CTrevanoDlg::SortPolylines() {
     ::SortPolylines(m_polylines);
 }
 
-void CTrevanoDlg::RunExport(const ExportSettings& settings) {
-    CFileDialog dlg(FALSE, settings.pszDefaultExt, nullptr, OFN_HIDEREADONLY, settings.pszFilter);
+void CTrevanoDlg::RunExport(UINT nButtonId) {
+    const ExportCommand* pCommand = FindExportCommand(nButtonId);
+    if (!pCommand) return;
+    CFileDialog dlg(FALSE, pCommand->form.pszDefaultExt, nullptr, OFN_HIDEREADONLY,
+                    pCommand->pszFilter);
     if (dlg.DoModal() != IDOK) return;
 
     CWaitCursor wait;
     CFileException error;
-    if (!ExportPolylines(m_polylines, dlg.GetPathName(), settings, &error)) error.ReportError();
+    if (!ExportPolylines(m_polylines, dlg.GetPathName(), pCommand->form, &error))
+        error.ReportError();
 }
 
 void CTrevanoDlg::OnExportPointList() {
-    RunExport(g_exportPointList);
+    RunExport(IDC_EXPORT_POINT_LIST);
 }
 
 void CTrevanoDlg::OnExportSectionsDat() {
-    RunExport(g_exportSectionsDat);
+    RunExport(IDC_EXPORT_SECTIONS_DAT);
 }
 
 void CTrevanoDlg::OnExportSectionsCsv() {
-    RunExport(g_exportSectionsCsv);
+    RunExport(IDC_EXPORT_SECTIONS_CSV);
 }

@@ -98,13 +98,13 @@ void BM_Sort(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<long long>(state.iterations()) * state.range(0));
 }
 
-void BenchExport(benchmark::State& state, const ExportSettings& settings) {
+void BenchExport(benchmark::State& state, const ExportForm& form) {
     CPolylineList polylines;
     Load(Drawing(state), polylines);
     const fs::path out = WorkDirectory() / "export.out";
     for (auto _ : state) {
         CFileException error;
-        if (!ExportPolylines(polylines, out.c_str(), settings, &error)) {
+        if (!ExportPolylines(polylines, out.c_str(), form, &error)) {
             state.SkipWithError("cannot create the output");
             break;
         }
@@ -114,13 +114,13 @@ void BenchExport(benchmark::State& state, const ExportSettings& settings) {
 }
 
 void BM_ExportPointList(benchmark::State& state) {
-    BenchExport(state, g_exportPointList);
+    BenchExport(state, g_formPointList);
 }
 void BM_ExportSectionsDat(benchmark::State& state) {
-    BenchExport(state, g_exportSectionsDat);
+    BenchExport(state, g_formSectionsDat);
 }
 void BM_ExportSectionsCsv(benchmark::State& state) {
-    BenchExport(state, g_exportSectionsCsv);
+    BenchExport(state, g_formSectionsCsv);
 }
 
 // One million vertices three ways: the usual drawing, many small polylines, one long one.

@@ -42,8 +42,21 @@ const char kUsage[] =
     "\n"
     "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria, 2 uso errato.\n";
 
+// The converter's side of each export: the option that asks for it, in the order --help lists
+// them.
+struct ExportOption {
+    const char* pszName;
+    const ExportForm& form;
+};
+
+const ExportOption kExportOptions[] = {
+    {"--punti", g_formPointList},
+    {"--sezioni-dat", g_formSectionsDat},
+    {"--sezioni-csv", g_formSectionsCsv},
+};
+
 struct Request {
-    const ExportSettings* pSettings;
+    const ExportOption* pOption;
     std::string path;
 };
 
@@ -57,19 +70,18 @@ int UsageError(const char* pszWhat, const char* pszArg) {
     return 2;
 }
 
-const ExportSettings* FindOption(const std::string& arg, std::string& inlineValue,
-                                 bool& bHasInline) {
-    for (const ExportSettings* p : g_apExportSettings) {
-        const size_t n = std::strlen(p->pszName);
-        if (arg.compare(0, n, p->pszName) != 0) continue;
+const ExportOption* FindOption(const std::string& arg, std::string& inlineValue, bool& bHasInline) {
+    for (const ExportOption& option : kExportOptions) {
+        const size_t n = std::strlen(option.pszName);
+        if (arg.compare(0, n, option.pszName) != 0) continue;
         if (arg.size() == n) {
             bHasInline = false;
-            return p;
+            return &option;
         }
         if (arg[n] == '=') {
             bHasInline = true;
             inlineValue = arg.substr(n + 1);
-            return p;
+            return &option;
         }
     }
     return nullptr;
@@ -102,11 +114,11 @@ int Run(const std::string& drawing, const std::vector<Request>& requests) {
     for (const Request& r : requests) {
         if (r.path == "-") {
             CFile out(StandardOutputHandle(), "standard output");
-            WritePolylines(out, polylines, r.pSettings->pfnBuildBlock);
+            WritePolylines(out, polylines, r.pOption->form.pfnBuildBlock);
             out.Flush(); // the handle stays open, and its failure must still be told
             continue;
         }
-        if (!ExportPolylines(polylines, r.path.c_str(), *r.pSettings, &error)) {
+        if (!ExportPolylines(polylines, r.path.c_str(), r.pOption->form, &error)) {
             PutText(stderr, error.GetErrorMessage() + "\n");
             return 1;
         }
@@ -137,7 +149,7 @@ int ParseAndRun(int argc, char** argv) {
         }
         std::string value;
         bool bInline = false;
-        if (const ExportSettings* p = FindOption(arg, value, bInline)) {
+        if (const ExportOption* p = FindOption(arg, value, bInline)) {
             if (!bInline) {
                 if (i + 1 >= argc) return UsageError("manca il nome del file dopo", argv[i]);
                 value = argv[++i];

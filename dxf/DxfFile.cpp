@@ -5,6 +5,7 @@
 #include "TextScanner.h"
 #include "WindowText.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -12,6 +13,7 @@ namespace {
 constexpr std::string_view kVertex = "VERTEX";
 constexpr std::string_view kSeqend = "SEQEND";
 constexpr std::string_view kPolyline = "POLYLINE";
+constexpr std::string_view kEntities = "ENTITIES";
 constexpr size_t npos = std::string_view::npos;
 
 // Reads the value of group code pszCode (as "\n 70\r" finds it) through the scanner; the code
@@ -38,31 +40,31 @@ CDxfFile::~CDxfFile() {
     if (IsOpen()) Close();
 }
 
-int CDxfFile::FindKeyword(const char* pszKeyword) {
-    const std::string_view keyword(pszKeyword);
-    const UINT nOverlap = static_cast<UINT>(keyword.size()) - 1;
+bool CDxfFile::SearchChunks(size_t nKeyLength, size_t (*pfnFind)(const char* p, UINT nRead)) {
+    const UINT nOverlap = static_cast<UINT>(nKeyLength) - 1;
     for (;;) {
         const ULONGLONG nBase = GetPosition();
         UINT nRead = 0;
         const char* p = ReadInPlace(kSearchChunk, nRead);
-        if (nRead == 0) return 0;
-        size_t i = CWindowText(p, nRead).Find(keyword);
+        const size_t i = pfnFind(p, nRead);
         if (i != npos) {
             Seek(static_cast<LONGLONG>(nBase + i), begin);
-            return 1;
+            return true;
         }
-        if (nRead < kSearchChunk) return 0; // the file ended inside this chunk: we stand there
+        if (nRead < kSearchChunk) return false; // the file ended inside this chunk: we stand there
         Seek(static_cast<LONGLONG>(nBase + nRead - nOverlap), begin);
     }
 }
 
 int CDxfFile::FindEntities() {
     SeekToBegin();
-    return FindKeyword("ENTITIES");
+    return SearchChunks(kEntities.size(),
+                        [](const char* p, UINT n) { return CWindowText(p, n).Find(kEntities); });
 }
 
 int CDxfFile::FindNextPolyline() {
-    return FindKeyword("POLYLINE");
+    return SearchChunks(kPolyline.size(),
+                        [](const char* p, UINT n) { return CWindowText(p, n).Find(kPolyline); });
 }
 
 int CDxfFile::ReadPolylineHeader(INT32& nFlags, INT32& n71, INT32& n72, CVector3& extrusion) {
@@ -102,21 +104,11 @@ int CDxfFile::ReadPolylineHeader(INT32& nFlags, INT32& n71, INT32& n72, CVector3
 
 void CDxfFile::SkipToNextVertexKeyword(ULONGLONG nFrom) {
     Seek(static_cast<LONGLONG>(nFrom), begin);
-    const UINT nOverlap = static_cast<UINT>(kVertex.size()) - 1;
-    for (;;) {
-        const ULONGLONG nBase = GetPosition();
-        UINT nRead = 0;
-        const char* p = ReadInPlace(kSearchChunk, nRead);
-        const std::string_view chunk(p, nRead); // a zero byte hides nothing from this search
-        size_t v = chunk.find(kVertex), s = chunk.find(kSeqend);
-        size_t i = v < s ? v : s;
-        if (i != npos) {
-            Seek(static_cast<LONGLONG>(nBase + i - 1), begin);
-            return;
-        }
-        if (nRead < kSearchChunk) return; // at the end of the file
-        Seek(static_cast<LONGLONG>(nBase + nRead - nOverlap), begin);
-    }
+    const bool bFound = SearchChunks(kVertex.size(), [](const char* p, UINT n) {
+        const std::string_view chunk(p, n); // a zero byte hides nothing from this search
+        return std::min(chunk.find(kVertex), chunk.find(kSeqend));
+    });
+    if (bFound) Seek(-1, current);
 }
 
 int CDxfFile::ReadVertex(CDxfVertex& vertex) {

@@ -1,13 +1,31 @@
 // A DXF drawing in text form, read without parsing it line by line: keyword searches over
-// 500-byte chunks, and each entity cut out of one 1000-byte window.
+// 500-byte chunks, and each entity cut out of one 1000-byte window, its group codes found by
+// substring search.
+//
+// Why so, and not as a DXF library would read it: the point files that panelling programs
+// already hold were written from drawings read exactly this way, and the files we write from
+// the same drawings must stay byte for byte the same. Where a window ends, which code a search
+// finds first, what a vertex without a coordinate keeps: all of it shows in those files, so the
+// reader keeps the chunk and window sizes, the searches and their order.
+//
+// It departs from that reading only where the old one lost data or never ended, and a drawing
+// it read well reads the same:
+// - a keyword across the boundary of two chunks is found (consecutive chunks overlap);
+// - LF and mixed line ends, and group codes padded any way ("10", "  70"), read as CR LF
+//   and three-character codes do (CEntityText rewrites the entity's text first);
+// - a vertex longer than its window is one vertex, and the file moves on to the next vertex
+//   keyword instead of reading the same bytes again.
 //
 // The operations are called in a fixed order (FindEntities once; then for each polyline
 // FindNextPolyline, ReadPolylineHeader and ReadVertex until it returns 0), and each leaves the
-// file where the next one expects it.
+// file where the next one expects it. Input is not trusted: any bytes give some list, and the
+// load always ends.
 #pragma once
 
 #include "DxfVertex.h"
 #include "File.h"
+
+#include <cstddef>
 
 class CDxfFile : public CFile {
 public:
@@ -35,9 +53,11 @@ public:
     static constexpr UINT kEntityWindow = 1000;
 
 private:
-    // Searches from the current position, chunk after chunk; consecutive chunks overlap by the
-    // keyword's length less one, so a keyword across a boundary is seen.
-    int FindKeyword(const char* pszKeyword);
+    // Searches from the current position, chunk after chunk; consecutive chunks overlap by
+    // nKeyLength - 1 bytes, so a keyword across a boundary is seen. pfnFind gives the index of
+    // what it looks for in a chunk, or npos. True with the file at that index; false at the end
+    // of the file.
+    bool SearchChunks(size_t nKeyLength, size_t (*pfnFind)(const char* p, UINT nRead));
     // Moves to one byte before the first "VERTEX" or "SEQEND" at or after nFrom, or to the end.
     void SkipToNextVertexKeyword(ULONGLONG nFrom);
 };

@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (nVertices != nPointCount) Broken("point count");
 
     CLineCounter out;
-    for (const ExportSettings* pSettings : g_apExportSettings)
-        WritePolylines(out, polylines, pSettings->pfnBuildBlock);
+    for (const ExportForm* pForm : {&g_formPointList, &g_formSectionsDat, &g_formSectionsCsv})
+        WritePolylines(out, polylines, pForm->pfnBuildBlock);
     if (out.m_nLines != 3 * (nPolylineCount + nVertices))
         Broken("the exports' lines do not match the counts");
     return 0;

@@ -72,6 +72,9 @@ private:
     static bool OsSeek(std::intptr_t hFile, ULONGLONG nOffset, OsError& err);
     static bool OsLength(std::intptr_t hFile, ULONGLONG& nLength, OsError& err);
     static void OsClose(std::intptr_t hFile);
+    // Fills err from the system's error code of the call that just failed; false, for that
+    // call to return.
+    static bool OsFail(OsError& err);
 
     void Fill(UINT nWanted);
     // Writes at the current position, straight to the system.

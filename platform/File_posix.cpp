@@ -62,14 +62,13 @@ int CauseFromErrno(int e) {
     }
 }
 
-// Fills a failure from the system's last error code; false, for the caller to return.
-template <class OsError> bool FailFromErrno(OsError& err) {
+} // namespace
+
+bool CFile::OsFail(OsError& err) {
     err.code = errno;
     err.cause = CauseFromErrno(errno);
     return false;
 }
-
-} // namespace
 
 bool CFile::OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFile, OsError& err) {
     int flags = O_CLOEXEC;
@@ -84,10 +83,8 @@ bool CFile::OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFil
         fd = ::open(pszFileName, flags, 0666);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        int e = errno;
-        err.code = e;
-        err.cause = CauseFromErrno(e);
-        if (e == ENOENT && !FolderOfExists(pszFileName)) err.cause = CFileException::badPath;
+        OsFail(err);
+        if (err.code == ENOENT && !FolderOfExists(pszFileName)) err.cause = CFileException::badPath;
         return false;
     }
     // A folder opens for reading here; on Windows it never opens as a file.
@@ -113,7 +110,7 @@ bool CFile::OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT
             r = ::read(static_cast<int>(hFile), p, n);
         while (r < 0 && errno == EINTR);
     }
-    if (r < 0) return FailFromErrno(err);
+    if (r < 0) return OsFail(err);
     nRead = static_cast<UINT>(r);
     return true;
 }
@@ -123,20 +120,20 @@ bool CFile::OsWrite(std::intptr_t hFile, const void* p, UINT n, UINT& nWritten, 
     do
         r = ::write(static_cast<int>(hFile), p, n);
     while (r < 0 && errno == EINTR);
-    if (r < 0) return FailFromErrno(err);
+    if (r < 0) return OsFail(err);
     nWritten = static_cast<UINT>(r);
     return true;
 }
 
 bool CFile::OsSeek(std::intptr_t hFile, ULONGLONG nOffset, OsError& err) {
     if (::lseek(static_cast<int>(hFile), static_cast<off_t>(nOffset), SEEK_SET) < 0)
-        return FailFromErrno(err);
+        return OsFail(err);
     return true;
 }
 
 bool CFile::OsLength(std::intptr_t hFile, ULONGLONG& nLength, OsError& err) {
     struct stat st;
-    if (fstat(static_cast<int>(hFile), &st) != 0) return FailFromErrno(err);
+    if (fstat(static_cast<int>(hFile), &st) != 0) return OsFail(err);
     nLength = static_cast<ULONGLONG>(st.st_size);
     return true;
 }

@@ -61,15 +61,14 @@ int CauseFromLastError(DWORD dwError) {
     }
 }
 
-// Fills in the cause and the code of the call that just failed; false, for the caller to return.
-bool Fail(int& cause, long& code) {
+} // namespace
+
+bool CFile::OsFail(OsError& err) {
     const DWORD dwError = GetLastError();
-    code = static_cast<long>(dwError);
-    cause = CauseFromLastError(dwError);
+    err.code = static_cast<long>(dwError);
+    err.cause = CauseFromLastError(dwError);
     return false;
 }
-
-} // namespace
 
 bool CFile::OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFile, OsError& err) {
     const bool bWrite = (nOpenFlags & modeWrite) != 0;
@@ -81,7 +80,7 @@ bool CFile::OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFil
     // Without FILE_FLAG_BACKUP_SEMANTICS a folder never opens, which is ERROR_ACCESS_DENIED.
     HANDLE h = CreateFileA(pszFileName, dwAccess, dwShare, nullptr, dwCreation,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return Fail(err.cause, err.code);
+    if (h == INVALID_HANDLE_VALUE) return OsFail(err);
     hFile = reinterpret_cast<std::intptr_t>(h);
     return true;
 }
@@ -93,14 +92,14 @@ bool CFile::OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT
     where.QuadPart = static_cast<LONGLONG>(nOffset);
     // A pipe or a console has no position: read it in order.
     if (!SetFilePointerEx(h, where, nullptr, FILE_BEGIN) && GetFileType(h) == FILE_TYPE_DISK)
-        return Fail(err.cause, err.code);
+        return OsFail(err);
     DWORD dwRead = 0;
     if (!ReadFile(h, p, n, &dwRead, nullptr)) {
         if (GetLastError() == ERROR_BROKEN_PIPE) { // the writer is gone: the end of the input
             nRead = 0;
             return true;
         }
-        return Fail(err.cause, err.code);
+        return OsFail(err);
     }
     nRead = static_cast<UINT>(dwRead);
     return true;
@@ -108,7 +107,7 @@ bool CFile::OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT
 
 bool CFile::OsWrite(std::intptr_t hFile, const void* p, UINT n, UINT& nWritten, OsError& err) {
     DWORD dwWritten = 0;
-    if (!WriteFile(AsHandle(hFile), p, n, &dwWritten, nullptr)) return Fail(err.cause, err.code);
+    if (!WriteFile(AsHandle(hFile), p, n, &dwWritten, nullptr)) return OsFail(err);
     nWritten = static_cast<UINT>(dwWritten);
     return true;
 }
@@ -116,14 +115,13 @@ bool CFile::OsWrite(std::intptr_t hFile, const void* p, UINT n, UINT& nWritten, 
 bool CFile::OsSeek(std::intptr_t hFile, ULONGLONG nOffset, OsError& err) {
     LARGE_INTEGER where;
     where.QuadPart = static_cast<LONGLONG>(nOffset);
-    if (!SetFilePointerEx(AsHandle(hFile), where, nullptr, FILE_BEGIN))
-        return Fail(err.cause, err.code);
+    if (!SetFilePointerEx(AsHandle(hFile), where, nullptr, FILE_BEGIN)) return OsFail(err);
     return true;
 }
 
 bool CFile::OsLength(std::intptr_t hFile, ULONGLONG& nLength, OsError& err) {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(AsHandle(hFile), &size)) return Fail(err.cause, err.code);
+    if (!GetFileSizeEx(AsHandle(hFile), &size)) return OsFail(err);
     nLength = static_cast<ULONGLONG>(size.QuadPart);
     return true;
 }

@@ -60,20 +60,20 @@ TEST(ExportFrame, CreatesOrEmptiesTheFileOrReportsWhatFailed) {
     CFileException error;
     WriteWholeFile(dir.File("old.csv"), "old\n");
     for (const char* pszName : {"old.csv", "new.csv"}) {
-        ASSERT_TRUE(ExportPolylines(list, dir.File(pszName).c_str(), g_exportPointList, &error));
+        ASSERT_TRUE(ExportPolylines(list, dir.File(pszName).c_str(), g_formPointList, &error));
         EXPECT_EQ(ReadWholeFile(dir.File(pszName)) + std::to_string(FileExists(dir.File(pszName))),
                   "1");
     }
     // A failed open gives FALSE with its cause and the path, and makes nothing.
     const std::string path = dir.File("manca/a.csv");
-    EXPECT_FALSE(ExportPolylines(list, path.c_str(), g_exportPointList, &error));
+    EXPECT_FALSE(ExportPolylines(list, path.c_str(), g_formPointList, &error));
     EXPECT_EQ(error.GetErrorMessage().Str(), path + " contiene un percorso non valido.");
     EXPECT_FALSE(FileExists(dir.File("manca")));
 #ifndef _WIN32 // no /dev/full there
     // A failed write leaves as the exception naming the file.
     list.AddNew();
     try {
-        ExportPolylines(list, "/dev/full", g_exportPointList, &error);
+        ExportPolylines(list, "/dev/full", g_formPointList, &error);
         ADD_FAILURE() << "the export to /dev/full succeeded";
     } catch (const CFileException& e) {
         EXPECT_EQ(e.GetErrorMessage().Str(), "Disco pieno durante l'accesso a /dev/full.");

@@ -3,7 +3,6 @@
 #include "App.h"
 #include "DialogTemplate.h"
 #include "WindowImpl_qt.h"
-#include "resource.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -36,6 +35,21 @@ bool DisplayMissing() {
 #endif
 }
 
+// Before the application stands, the program is named as the message boxes name it later: by
+// its executable's file name without extension.
+std::string g_programName;
+
+void NoteProgramName(const char* pszArgv0) {
+    g_programName = QFileInfo(QString::fromLocal8Bit(pszArgv0 ? pszArgv0 : ""))
+                        .completeBaseName()
+                        .toStdString();
+}
+
+void ReportNoDisplay(const std::string& cause) {
+    std::fprintf(stderr, "%s: nessuno schermo disponibile (%s).\n", g_programName.c_str(),
+                 cause.c_str());
+}
+
 // Qt ends the process when no platform can be started (a display that does not answer, say).
 // Its messages of the start-up are held back so that the user reads one line of ours instead;
 // once the application stands they are shown as they came.
@@ -50,18 +64,16 @@ void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString
             cause = std::string("piattaforma ") + pszPlatform + " non disponibile";
         else
             cause = "impossibile collegarsi allo schermo";
-        std::fprintf(stderr, "Trevano: nessuno schermo disponibile (%s).\n", cause.c_str());
+        ReportNoDisplay(cause);
         std::_Exit(1);
     }
     g_startupMessages.emplace_back(type, message);
 }
 
-struct ResourceFile {
-    UINT nID;
-    const char* pszPath;
-};
-const ResourceFile kIcons[] = {{IDR_MAINFRAME, ":/trevano/trevano.ico"}};
-const ResourceFile kBitmaps[] = {{IDB_EMBLEM, ":/trevano/emblem.bmp"}};
+// The image files of the program's resources travel as its Qt resources under this prefix.
+QString ResourcePath(const char* pszFile) {
+    return QStringLiteral(":/resources/") + QString::fromUtf8(pszFile);
+}
 
 std::map<UINT, QIcon> g_loadedIcons;
 
@@ -75,18 +87,15 @@ const QIcon* ResourceIcon(UINT nID) {
     // Shared icons, as the system keeps them: loaded once, never destroyed by the program, and
     // released with the application, before the window system goes.
     if (auto it = g_loadedIcons.find(nID); it != g_loadedIcons.end()) return &it->second;
-    for (const ResourceFile& r : kIcons) {
-        if (r.nID != nID) continue;
-        if (g_loadedIcons.empty()) qAddPostRoutine(ReleaseIcons);
-        return &g_loadedIcons.emplace(nID, QIcon(QString::fromLatin1(r.pszPath))).first->second;
-    }
-    return nullptr;
+    const char* pszFile = FindResourceIconFile(static_cast<int>(nID));
+    if (!pszFile) return nullptr;
+    if (g_loadedIcons.empty()) qAddPostRoutine(ReleaseIcons);
+    return &g_loadedIcons.emplace(nID, QIcon(ResourcePath(pszFile))).first->second;
 }
 
 QPixmap ResourceBitmap(UINT nID) {
-    for (const ResourceFile& r : kBitmaps)
-        if (r.nID == nID) return QPixmap(QString::fromLatin1(r.pszPath));
-    return QPixmap();
+    const char* pszFile = FindResourceBitmapFile(static_cast<int>(nID));
+    return pszFile ? QPixmap(ResourcePath(pszFile)) : QPixmap();
 }
 
 void AfxQtInitFramework() {
@@ -115,8 +124,9 @@ void AfxQtInitFramework() {
 }
 
 int AfxWinMain(int argc, char** argv) {
+    NoteProgramName(argc > 0 ? argv[0] : nullptr);
     if (DisplayMissing()) {
-        std::fputs("Trevano: nessuno schermo disponibile (DISPLAY non impostato).\n", stderr);
+        ReportNoDisplay("DISPLAY non impostato");
         return 1;
     }
     const QtMessageHandler previous = qInstallMessageHandler(HoldStartupMessage);

@@ -1,14 +1,14 @@
 // The dialog tables that rc_dialogs.py generates, against what windres makes of the same script:
 // trevano.rc, and escapes.rc with the text and style forms that trevano.rc does not use.
-#include "DialogTemplate.h"
+#include "TrevanoResources.h"
 
 #include <gtest/gtest.h>
 
 #include <QtCore>
 
-namespace escapes_rc {
-const DialogTemplate* FindDialogTemplate(int nId);
-} // namespace escapes_rc
+#include <algorithm>
+
+extern const ResourceTable g_escapesResources;
 
 namespace {
 
@@ -50,9 +50,14 @@ QString Compiled(const QByteArray& data) {
     return out;
 }
 
-QString Generated(const DialogTemplate& t) {
+QString Generated(const ResourceTable& table, int nId) {
     // The classes of the kinds, in the order DialogItemKind names them.
     const QString kClasses[] = {"BUTTON", "BUTTON", "EDIT", "STATIC", "BUTTON", "STATIC", "STATIC"};
+    const DialogTemplate* pFound =
+        std::find_if(table.pDialogs, table.pDialogs + table.nDialogs,
+                     [nId](const DialogTemplate& d) { return d.nId == nId; });
+    if (pFound == table.pDialogs + table.nDialogs) return "no dialog " + QString::number(nId);
+    const DialogTemplate& t = *pFound;
     QString out;
     QDebug(&out) << Qt::hex << t.dwExStyle << t.dwStyle << Qt::dec << t.x << t.y << t.cx << t.cy
                  << QString(t.pszCaption) << t.nPointSize << QString(t.pszFontName) << "\n";
@@ -67,11 +72,9 @@ QString Generated(const DialogTemplate& t) {
 } // namespace
 
 TEST(RcDialogs, GeneratedTablesAreWhatWindresMakesOfTheSameScript) {
-    using Find = const DialogTemplate* (*)(int);
     const QTemporaryDir dir;
-    for (auto [script, find] :
-         {std::pair<const char*, Find>{TREVANO_RES_DIR "/trevano.rc", FindDialogTemplate},
-          {TREVANO_TESTS_RES_DIR "/escapes.rc", escapes_rc::FindDialogTemplate}}) {
+    for (auto [script, table] : {std::pair{TREVANO_RES_DIR "/trevano.rc", &g_trevanoResources},
+                                 {TREVANO_TESTS_RES_DIR "/escapes.rc", &g_escapesResources}}) {
         SCOPED_TRACE(script);
         QFile res(dir.filePath("compiled.res"));
         ASSERT_EQ(QProcess::execute(TREVANO_WINDRES, {"-I", TREVANO_RES_DIR, "-O", "res", "-o",
@@ -88,7 +91,7 @@ TEST(RcDialogs, GeneratedTablesAreWhatWindresMakesOfTheSameScript) {
             const QByteArray data = res.read(size);
             if (type != "#5") continue; // not a dialog
             EXPECT_EQ(Compiled(data).toStdString(),
-                      Generated(*find(name.mid(1).toInt())).toStdString());
+                      Generated(*table, name.mid(1).toInt()).toStdString());
         }
     }
 }

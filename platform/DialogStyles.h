@@ -1,7 +1,6 @@
 // Win32 style bits of dialog templates, under names of our own, so that code
 // which reads the templates as data needs no windows.h (and may include both).
-#ifndef TREVANO_RES_DIALOGSTYLES_H
-#define TREVANO_RES_DIALOGSTYLES_H
+#pragma once
 
 // Window styles (WS_*), for dialogs and controls alike.
 inline constexpr unsigned long kStylePopup = 0x80000000UL;
@@ -44,4 +43,3 @@ inline constexpr unsigned long kStaticStyleBitmap = 0x0000000EUL;
 // Shows '&' as it is instead of underlining the next letter.
 inline constexpr unsigned long kStaticStyleNoPrefix = 0x00000080UL;
 
-#endif
