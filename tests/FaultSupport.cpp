@@ -15,45 +15,16 @@
 
 namespace fs = std::filesystem;
 
-LoadOutcome LoadDrawing(const std::string& path) {
-    LoadOutcome outcome;
-    CDxfFile file;
-    CFileException error;
-    if (!file.Open(path.c_str(), CFile::modeRead, &error)) {
-        outcome.openError = error.GetErrorMessage().Str();
-        return outcome;
-    }
-    outcome.bOpened = true;
-    CPolylineList list;
-    LoadPolylines(file, list, outcome.nPolylineCount, outcome.nPointCount);
-    outcome.nListCount = list.GetCount();
-    outcome.nVertexSum = 0;
-    for (INT32 i = 1; i <= list.GetCount(); ++i) {
-        CPolyline& polyline = *list.GetAt(i);
-        outcome.nVertexSum += polyline.GetCount();
-        auto& points = outcome.polylines.emplace_back();
-        for (INT32 k = 1; k <= polyline.GetCount(); ++k) {
-            const CVector3& p = polyline.GetVertex(k)->m_Point;
-            points.push_back({p.X(), p.Y(), p.Z()});
-        }
-    }
-    return outcome;
-}
-
-void BecomeUnprivilegedInChild() {
-    if (geteuid() != 0) return;
-    const uid_t nobody = 65534;
-    if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) _exit(126);
-}
-
-std::string RunInChild(const std::function<std::string()>& fn, bool bUnprivileged, int* pnStatus) {
+std::string RunInChild(const std::function<std::string()>& fn, int* pnStatus) {
     int fds[2];
     if (pipe(fds) != 0) return "pipe: " + std::string(std::strerror(errno));
     std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
         close(fds[0]);
-        if (bUnprivileged) BecomeUnprivilegedInChild();
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(126);
         const std::string result = fn();
         // One write: the pipe takes it all while the parent reads.
         _exit(write(fds[1], result.data(), result.size()) == ssize_t(result.size()) ? 0 : 125);
@@ -68,10 +39,6 @@ std::string RunInChild(const std::function<std::string()>& fn, bool bUnprivilege
     waitpid(pid, &status, 0);
     if (pnStatus) *pnStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return text;
-}
-
-void OpenToEveryone(const std::string& folder) {
-    chmod(folder.c_str(), 0755);
 }
 
 SmallFileSystem::SmallFileSystem(const std::string& mountPoint, long long nBytes)
@@ -105,9 +72,4 @@ SparseDrawing::SparseDrawing(const std::string& folder)
         m_reason = "the file system refuses a file of this size";
     else if (st.st_blocks * 512LL > (1LL << 24))
         m_reason = "the file system does not keep holes in files";
-}
-
-bool CliRunsUnprivileged() {
-    CliRun run{BecomeUnprivilegedInChild};
-    return RunCli({"--version"}, nullptr, nullptr, &run) == 0;
 }

@@ -1,39 +1,14 @@
-// Helpers for the tests of bad input and failing files: loads that report what they produced,
-// children that run as another user, a small file system that fills up.
+// Helpers for the tests of failing files: children that run as another user, a small file
+// system that fills up, a drawing of several gigabytes.
 #pragma once
 
-#include "DxfLoad.h"
-
-#include <array>
 #include <functional>
 #include <string>
-#include <vector>
 
-// What the load of one path produced: the open's message when it failed, else the counts the
-// load gave, what the list holds, and every point in list order.
-struct LoadOutcome {
-    bool bOpened = false;
-    std::string openError;
-    INT32 nPolylineCount = -1;
-    INT32 nPointCount = -1;
-    INT32 nListCount = -1;
-    long long nVertexSum = -1;
-    std::vector<std::vector<std::array<double, 3>>> polylines;
-};
-
-LoadOutcome LoadDrawing(const std::string& path);
-
-// In a child process: when running as root, becomes the unprivileged user "nobody" (65534), so
-// that permission bits count; otherwise nothing. Ends the child with 126 when that fails.
-void BecomeUnprivilegedInChild();
-
-// Runs fn in a child process (as "nobody" when bUnprivileged) and returns the text it returned;
-// pnStatus gets the child's exit status, 128 + the signal when one ended it.
-std::string RunInChild(const std::function<std::string()>& fn, bool bUnprivileged,
-                       int* pnStatus = nullptr);
-
-// Lets other users into a scratch folder (mkdtemp makes it private to its owner).
-void OpenToEveryone(const std::string& folder);
+// Runs fn in a child process and returns the text it returned; pnStatus gets the child's exit
+// status, 128 + the signal when one ended it. When running as root, the child becomes "nobody"
+// (65534) first, so that permission bits count.
+std::string RunInChild(const std::function<std::string()>& fn, int* pnStatus = nullptr);
 
 // A tmpfs of nBytes, writable by everyone, mounted on a new folder and unmounted again at the
 // end. Mounting needs root and a system that allows it; Reason() says why it is not mounted.
@@ -69,6 +44,3 @@ private:
     SmallFileSystem m_fileSystem;
     std::string m_path, m_reason;
 };
-
-// Whether trevano-cli can be started as "nobody": not when it lies under a private folder.
-bool CliRunsUnprivileged();

@@ -169,7 +169,7 @@ TEST(File, EachFailureOfTheSystemHasItsCauseAndNamesTheFile) {
             }
             return r + "descriptors left open: " + std::to_string(OpenDescriptorCount() - nBefore);
         },
-        true, &nStatus);
+        &nStatus);
     EXPECT_EQ(nStatus, 0);
     EXPECT_EQ(report, "descriptors left open: 0");
     EXPECT_EQ(ReadWholeFile(dir.File("sola-lettura.csv")), "contenuto\n");

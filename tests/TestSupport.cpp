@@ -9,11 +9,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <process.h>
-#else
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -132,39 +128,7 @@ ItalianNumbers::~ItalianNumbers() {
     std::setlocale(LC_ALL, m_previous.c_str());
 }
 
-#ifdef _WIN32
-// No fork: the child inherits our standard output and error, pointed at the files meanwhile.
-// The arguments are quoted whole: no test passes a quote or ends one with a backslash.
-int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr,
-           CliRun*) {
-    ScratchDir scratch;
-    const std::string paths[] = {scratch.File("stdout"), scratch.File("stderr")};
-    std::fflush(stdout);
-    std::fflush(stderr);
-    int saved[2];
-    for (int fd : {1, 2}) {
-        saved[fd - 1] = _dup(fd);
-        const int n = _open(paths[fd - 1].c_str(), _O_WRONLY | _O_CREAT | _O_BINARY, 0666);
-        _dup2(n, fd);
-        _close(n);
-    }
-    std::vector<std::string> quoted{"\"" TREVANO_CLI_PATH "\""};
-    for (const std::string& a : args)
-        quoted.push_back("\"" + a + "\"");
-    std::vector<const char*> argv;
-    for (const std::string& q : quoted)
-        argv.push_back(q.c_str());
-    argv.push_back(nullptr);
-    const intptr_t status = _spawnv(_P_WAIT, TREVANO_CLI_PATH, argv.data());
-    for (int fd : {1, 2}) {
-        _dup2(saved[fd - 1], fd);
-        _close(saved[fd - 1]);
-    }
-    if (pStdout) *pStdout = ReadWholeFile(paths[0]);
-    if (pStderr) *pStderr = ReadWholeFile(paths[1]);
-    return status < 0 ? 127 : static_cast<int>(status);
-}
-#else
+#ifndef _WIN32
 int RunCli(const std::vector<std::string>& args, std::string* pStdout, std::string* pStderr,
            CliRun* pRun) {
     ScratchDir scratch;

@@ -75,6 +75,6 @@ struct CliRun {
 };
 
 // Runs trevano-cli with the arguments; returns the exit status (128 + the signal when one ended
-// it) and fills what it printed.
+// it) and fills what it printed. POSIX only: the Windows converter is run by tests/windows/run.sh.
 int RunCli(const std::vector<std::string>& args, std::string* pStdout = nullptr,
            std::string* pStderr = nullptr, CliRun* pRun = nullptr);

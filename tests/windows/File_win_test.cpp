@@ -49,19 +49,3 @@ TEST(FileOnWindows, EachFailureHasTheCauseOfItsSystemCode) {
     }
     EXPECT_EQ(ReadWholeFile(dir.File("sola-lettura.csv")), "resta\n");
 }
-
-// trevano-cli wrote to descriptor 1 as if it were a system handle, which failed with an
-// invalid handle, and its counts came out with CR LF line ends.
-TEST(CliOnWindows, StandardOutputCarriesTheExportWithLfLineEnds) {
-    ScratchDir dir;
-    const std::string drawing = dir.File("uno.dxf");
-    WriteWholeFile(
-        drawing,
-        DrawingBuilder().BeginEntities().Polyline3D({{1, 2, 3}, {4, 5, 6}}).EndEntities().CrLf());
-    std::string out, err;
-    EXPECT_EQ(RunCli({drawing, "--sezioni-csv", "-"}, &out, &err), 0);
-    EXPECT_EQ(err, "Numero Polyline: 1\nNumero di punti: 2\n");
-    EXPECT_EQ(out, "1.000000e+000,2\n"
-                   ",2.000000e+000,3.000000e+000\n"
-                   ",5.000000e+000,6.000000e+000\n");
-}

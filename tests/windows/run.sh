@@ -2,7 +2,7 @@
 # The checks of the Windows build, after `make windows`:
 #   1. the resources of build-win32/Trevano.exe and build-win64/Trevano.exe as windres reads them
 #      back, against tests/windows/resources.rc; the machine, subsystem and imports of each;
-#   2. the core tests, cross-built for x64, under wine64;
+#   2. the core tests, cross-built for x64, and the converter's standard output under wine64;
 #   3. Trevano.exe under wine64 on Xvfb shows its window, photographed into
 #      build-win64/trevano-smoke.png, and ends on Escape.
 # This machine runs no 32-bit code, so wine runs the x64 build only.
@@ -44,6 +44,12 @@ echo "== core tests under wine64"
 wine wineboot --init >/dev/null 2>&1 || true
 wineserver -w
 wine build-win64/tests/core_tests.exe --gtest_brief=1
+# trevano-cli.exe once wrote to descriptor 1 as if it were a system handle, which failed, and
+# its counts came out with CR LF line ends.
+[ "$(wine build-win64/trevano-cli.exe samples/scafo.dxf --punti - 2>&1 >/dev/null)" = \
+    "$(printf 'Numero Polyline: 10\nNumero di punti: 86')" ] || fail "trevano-cli.exe: counts"
+wine build-win64/trevano-cli.exe samples/scafo.dxf --punti - 2>/dev/null |
+    cmp - tests/expected/scafo-punti.csv || fail "trevano-cli.exe: standard output"
 
 echo "== Trevano.exe under Xvfb"
 # The session that ran the tests has a desktop without a display; the program needs a new one.
