@@ -87,28 +87,45 @@ long long WriteDrawing(std::FILE* pStream, const DrawingShape& shape) {
     Output out(pStream);
     out.Put(kHeader);
     for (long long i = 0; i < shape.nPolylines; ++i) {
-        out.Put("  0\r\nPOLYLINE\r\n  8\r\nSEZIONI\r\n 66\r\n1\r\n"
-                " 10\r\n0.0\r\n 20\r\n0.0\r\n 30\r\n0.0\r\n 70\r\n8\r\n");
         // A section of a hull: one x for the whole polyline, y and z wandering from a start
         // point, all within +-20 000 units with four decimals.
         const std::int64_t x = random.Below(200000000) - 20000000;
         std::int64_t y = random.Below(100000000) - 50000000;
         std::int64_t z = random.Below(100000000) - 50000000;
-        for (long long k = 0; k < shape.nVertices; ++k) {
-            out.Put("  0\r\nVERTEX\r\n  8\r\nSEZIONI\r\n 10\r\n");
+        if (shape.bLwPolylines) {
+            out.Put("  0\r\nLWPOLYLINE\r\n  8\r\nSEZIONI\r\n 90\r\n");
+            out.Line(std::to_string(shape.nVertices).c_str());
+            out.Put(" 70\r\n0\r\n 38\r\n");
             out.Fixed4(x);
-            out.Put(" 20\r\n");
-            out.Fixed4(y);
-            out.Put(" 30\r\n");
-            out.Fixed4(z);
-            out.Put(" 70\r\n32\r\n");
+        } else {
+            out.Put("  0\r\nPOLYLINE\r\n  8\r\nSEZIONI\r\n 66\r\n1\r\n"
+                    " 10\r\n0.0\r\n 20\r\n0.0\r\n 30\r\n0.0\r\n 70\r\n8\r\n");
+        }
+        for (long long k = 0; k < shape.nVertices; ++k) {
+            if (shape.bLwPolylines) {
+                out.Put(" 10\r\n");
+                out.Fixed4(y);
+                out.Put(" 20\r\n");
+                out.Fixed4(z);
+            } else {
+                out.Put("  0\r\nVERTEX\r\n  8\r\nSEZIONI\r\n 10\r\n");
+                out.Fixed4(x);
+                out.Put(" 20\r\n");
+                out.Fixed4(y);
+                out.Put(" 30\r\n");
+                out.Fixed4(z);
+                out.Put(" 70\r\n32\r\n");
+            }
             y += random.Below(2000001) - 1000000;
             z += random.Below(2000001) - 1000000;
             if (y > 200000000 || y < -200000000) y /= 2;
             if (z > 200000000 || z < -200000000) z /= 2;
             out.MaybeFlush();
         }
-        out.Put("  0\r\nSEQEND\r\n  8\r\nSEZIONI\r\n");
+        if (shape.bLwPolylines)
+            out.Put("210\r\n1.0\r\n220\r\n0.0\r\n230\r\n0.0\r\n");
+        else
+            out.Put("  0\r\nSEQEND\r\n  8\r\nSEZIONI\r\n");
     }
     out.Put(kTrailer);
     out.Flush();

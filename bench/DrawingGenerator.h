@@ -14,6 +14,10 @@ struct DrawingShape {
     long long nPolylines;
     long long nVertices; // per polyline
     std::uint64_t nSeed;
+    // Each section as an LWPOLYLINE in its plane instead: extrusion (1, 0, 0), its x as the
+    // elevation, y and z as the vertices, which trevano-cli --lwpolyline reads as the same
+    // points.
+    bool bLwPolylines = false;
 };
 
 // Writes the drawing to an open stream; returns the number of bytes written, or -1 when a

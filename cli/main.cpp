@@ -1,7 +1,12 @@
-// trevano-cli: the batch converter, on the same load and export code as the dialog.
+// trevano-cli: the batch converter, on the same load and export code as the dialog. Without
+// its reading options it reads a drawing exactly as the dialog does; it also says what a
+// drawing holds, and draws it.
 #include "DxfLoad.h"
 #include "ExportFrame.h"
 #include "FileException.h"
+#include "Preview.h"
+#include "ReadChoices.h"
+#include "Summary.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,159 +21,248 @@
 
 namespace {
 
-// Standard output as a handle of the file layer: the descriptor itself on POSIX, the system
+// A standard stream as a handle of the file layer: the descriptor itself on POSIX, the system
 // handle behind it on Windows.
-std::intptr_t StandardOutputHandle() {
+std::intptr_t StandardHandle(int fd) {
 #ifdef _WIN32
-    return _get_osfhandle(1);
+    return _get_osfhandle(fd);
 #else
-    return 1;
+    return fd;
 #endif
 }
 
 const char kUsage[] =
-    "Uso: trevano-cli DISEGNO.dxf [--punti FILE] [--sezioni-dat FILE] [--sezioni-csv FILE]\n"
+    "Uso: trevano-cli [OPZIONI] DISEGNO.dxf\n"
     "\n"
     "Carica le polilinee (POLYLINE) della sezione ENTITIES di un disegno DXF in forma di\n"
     "testo, ne stampa il numero e il numero di punti e le scrive nei formati richiesti:\n"
     "  --punti FILE        liste di punti (.csv): \"Spezzata di  N punti\", poi x,y,z\n"
     "  --sezioni-dat FILE  sezioni a x costante (.dat), campi separati da quattro spazi\n"
     "  --sezioni-csv FILE  sezioni a x costante (.csv), campi separati da virgole\n"
+    "  --anteprima FILE    un disegno SVG di quanto letto: piano di costruzione (y, z) e\n"
+    "                      profilo (x, z)\n"
     "Le opzioni si possono ripetere e sono eseguite nell'ordine dato. Con - come FILE il\n"
-    "formato va sullo standard output, e i conteggi sullo standard error.\n"
+    "risultato va sullo standard output, e i conteggi sullo standard error. Con - come\n"
+    "DISEGNO il disegno si legge dallo standard input; -- chiude le opzioni.\n"
     "\n"
-    "  --help     mostra questo testo\n"
-    "  --version  mostra la versione\n"
+    "  --riepilogo    dopo i conteggi, una riga per voce:\n"
+    "                   Versione DXF: AC1009 (o: non indicata)\n"
+    "                   Unità: millimetri (o: non indicate)\n"
+    "                   Entità: TIPO N, ... (la sezione ENTITIES per tipo)\n"
+    "                   Lasciate fuori: N motivo, ... (o: nessuna)\n"
+    "                   Layer: NOME N, ... (le polilinee lette per layer)\n"
+    "                   Ingombro: x MIN MAX, y MIN MAX, z MIN MAX (se ci sono punti)\n"
+    "                   Sezioni: N, poi per polilinea la x del primo punto e il numero\n"
+    "                   di punti, come la prima riga di una sezione .dat\n"
+    "  --lwpolyline   legge anche le LWPOLYLINE (AutoCAD R14 e successivi): i vertici,\n"
+    "                 con l'elevazione come z, permutati secondo la direzione di estrusione\n"
+    "  --layer NOME   legge solo le polilinee del layer NOME (maiuscole e minuscole non\n"
+    "                 contano); si può ripetere\n"
+    "  --help         mostra questo testo\n"
+    "  --version      mostra la versione\n"
     "\n"
+    "Le note su quanto non è stato letto vanno sullo standard error.\n"
     "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria, 2 uso errato.\n";
 
-// The converter's side of each export: the option that asks for it, in the order --help lists
-// them.
-struct ExportOption {
+// The converter's side of each output: the option that asks for it, and the form it writes
+// (none for the picture).
+struct OutputOption {
     const char* pszName;
-    const ExportForm& form;
+    const ExportForm* pForm;
 };
 
-const ExportOption kExportOptions[] = {
-    {"--punti", g_formPointList},
-    {"--sezioni-dat", g_formSectionsDat},
-    {"--sezioni-csv", g_formSectionsCsv},
+const OutputOption kOutputOptions[] = {
+    {"--punti", &g_formPointList},
+    {"--sezioni-dat", &g_formSectionsDat},
+    {"--sezioni-csv", &g_formSectionsCsv},
+    {"--anteprima", nullptr},
 };
 
 struct Request {
-    const ExportOption* pOption;
+    const OutputOption* pOption;
     std::string path;
 };
 
-void PutText(FILE* pStream, const CString& text) {
-    std::fwrite(text.GetString(), 1, static_cast<size_t>(text.GetLength()), pStream);
+struct Options {
+    std::string drawing;
+    std::vector<Request> requests;
+    ReadChoices choices;
+    bool bSummary = false;
+};
+
+void PutText(FILE* pStream, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), pStream);
 }
 
-int UsageError(const char* pszWhat, const char* pszArg) {
-    std::fprintf(stderr, "trevano-cli: %s: %s\n\n", pszWhat, pszArg);
-    std::fputs(kUsage, stderr);
+void Write(CFile& file, const std::string& text) {
+    if (!text.empty()) file.Write(text.data(), static_cast<UINT>(text.size()));
+}
+
+int UsageError(const char* pszWhat, const char* pszArg = nullptr) {
+    std::fprintf(stderr, "trevano-cli: %s%s%s\nProva 'trevano-cli --help' per l'uso.\n", pszWhat,
+                 pszArg ? ": " : "", pszArg ? pszArg : "");
     return 2;
 }
 
-const ExportOption* FindOption(const std::string& arg, std::string& inlineValue, bool& bHasInline) {
-    for (const ExportOption& option : kExportOptions) {
-        const size_t n = std::strlen(option.pszName);
-        if (arg.compare(0, n, option.pszName) != 0) continue;
-        if (arg.size() == n) {
-            bHasInline = false;
-            return &option;
-        }
-        if (arg[n] == '=') {
-            bHasInline = true;
-            inlineValue = arg.substr(n + 1);
-            return &option;
-        }
-    }
-    return nullptr;
+// An option that takes a value, given as "--name VALUE" or "--name=VALUE": true when arg is
+// pszName, with the value taken.
+bool TakeValue(const char* pszName, int argc, char** argv, int& i, std::string& value,
+               bool& bMissing) {
+    const std::string arg = argv[i];
+    const size_t n = std::strlen(pszName);
+    if (arg.compare(0, n, pszName) != 0 || (arg.size() > n && arg[n] != '=')) return false;
+    bMissing = false;
+    if (arg.size() > n)
+        value = arg.substr(n + 1);
+    else if (i + 1 < argc)
+        value = argv[++i];
+    else
+        bMissing = true;
+    return true;
 }
 
-int Run(const std::string& drawing, const std::vector<Request>& requests) {
-    bool bStdout = false;
-    for (const Request& r : requests)
-        bStdout = bStdout || r.path == "-";
-
-    CDxfFile file;
-    CFileException error;
-    if (!file.Open(drawing.c_str(), CFile::modeRead, &error)) {
-        PutText(stderr, error.GetErrorMessage() + "\n");
-        return 1;
+// The drawing from standard input: the reader seeks, so it goes into a file first.
+BOOL OpenStandardInput(CDxfFile& file, CFileException& error) {
+    if (!file.OpenTemporary("standard input", &error)) return FALSE;
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        const size_t n = std::fread(buffer.data(), 1, buffer.size(), stdin);
+        if (n > 0) file.Write(buffer.data(), static_cast<UINT>(n));
+        if (n < buffer.size()) break;
     }
-    CPolylineList polylines;
-    INT32 nPolylineCount = 0, nPointCount = 0;
-    LoadPolylines(file, polylines, nPolylineCount, nPointCount);
-    file.Close();
+    if (std::ferror(stdin))
+        AfxThrowFileException(CFileException::genericException, -1, "standard input");
+    file.SeekToBegin();
+    return TRUE;
+}
 
+std::string CountsText(INT32 nPolylineCount, INT32 nPointCount) {
     CString counts = "Numero Polyline: ";
     counts.AppendInteger(nPolylineCount);
     counts += "\nNumero di punti: ";
     counts.AppendInteger(nPointCount);
     counts += '\n';
-    PutText(bStdout ? stderr : stdout, counts);
-    std::fflush(stdout);
+    return counts.GetString();
+}
 
-    for (const Request& r : requests) {
+// How the picture's title names the drawing: by its file name.
+std::string DrawingName(const std::string& path) {
+    if (path == "-") return "standard input";
+#ifdef _WIN32
+    const size_t nSlash = path.find_last_of("/\\:");
+#else
+    const size_t nSlash = path.find_last_of('/');
+#endif
+    return nSlash == std::string::npos ? path : path.substr(nSlash + 1);
+}
+
+int Run(const Options& options, CFile& standardOutput) {
+    bool bStdoutTaken = false;
+    for (const Request& r : options.requests)
+        bStdoutTaken = bStdoutTaken || r.path == "-";
+
+    CDxfFile file;
+    CFileException error;
+    const bool bOpened = options.drawing == "-"
+                             ? OpenStandardInput(file, error)
+                             : file.Open(options.drawing.c_str(), CFile::modeRead, &error);
+    if (!bOpened) {
+        PutText(stderr, std::string(error.GetErrorMessage().GetString()) + "\n");
+        return 1;
+    }
+    CPolylineList polylines;
+    INT32 nPolylineCount = 0, nPointCount = 0;
+    DrawingScan scan;
+    LoadReport report;
+    ReadDrawing(file, options.choices, polylines, nPolylineCount, nPointCount, scan, report);
+    file.Close();
+
+    std::string text = CountsText(nPolylineCount, nPointCount);
+    if (options.bSummary) text += SummaryText(scan, report, polylines);
+    if (bStdoutTaken) {
+        PutText(stderr, text);
+    } else {
+        Write(standardOutput, text);
+        standardOutput.Flush(); // a full disk or a closed descriptor is told here
+    }
+    PutText(stderr, NotesText(report));
+
+    const std::string name = DrawingName(options.drawing);
+    for (const Request& r : options.requests) {
+        const ExportForm* pForm = r.pOption->pForm;
         if (r.path == "-") {
-            CFile out(StandardOutputHandle(), "standard output");
-            WritePolylines(out, polylines, r.pOption->form.pfnBuildBlock);
-            out.Flush(); // the handle stays open, and its failure must still be told
+            if (pForm)
+                WritePolylines(standardOutput, polylines, pForm->pfnBuildBlock);
+            else
+                Write(standardOutput, PreviewSvg(polylines, name, nPolylineCount, nPointCount));
+            standardOutput.Flush();
             continue;
         }
-        if (!ExportPolylines(polylines, r.path.c_str(), r.pOption->form, &error)) {
-            PutText(stderr, error.GetErrorMessage() + "\n");
+        if (pForm) {
+            if (!ExportPolylines(polylines, r.path.c_str(), *pForm, &error)) {
+                PutText(stderr, std::string(error.GetErrorMessage().GetString()) + "\n");
+                return 1;
+            }
+            continue;
+        }
+        CFile picture;
+        if (!picture.Open(r.path.c_str(), CFile::modeCreate | CFile::modeWrite, &error)) {
+            PutText(stderr, std::string(error.GetErrorMessage().GetString()) + "\n");
             return 1;
         }
+        Write(picture, PreviewSvg(polylines, name, nPolylineCount, nPointCount));
+        picture.Close();
     }
     return 0;
 }
 
 // Memory ran out: the message goes out without asking for any more.
 int ReportOutOfMemory() {
-    std::fflush(stdout);
     std::fputs(CMemoryException::kMessage, stderr);
     std::fputc('\n', stderr);
     return 1;
 }
 
 int ParseAndRun(int argc, char** argv) {
-    std::string drawing;
-    std::vector<Request> requests;
+    // Everything for standard output goes through the file layer, so that a failure to write
+    // it is reported like any other.
+    CFile standardOutput(StandardHandle(1), "standard output");
+    Options options;
+    bool bDrawingGiven = false, bOptionsEnded = false;
     for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            std::puts("Trevano 1.0");
-            return 0;
-        }
+        const std::string arg = argv[i];
         std::string value;
-        bool bInline = false;
-        if (const ExportOption* p = FindOption(arg, value, bInline)) {
-            if (!bInline) {
-                if (i + 1 >= argc) return UsageError("manca il nome del file dopo", argv[i]);
-                value = argv[++i];
-            }
-            if (value.empty()) return UsageError("nome di file vuoto per", p->pszName);
-            requests.push_back({p, value});
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("opzione sconosciuta", argv[i]);
-        } else if (drawing.empty()) {
-            drawing = arg;
+        bool bMissing = false;
+        if (bOptionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            if (bDrawingGiven)
+                return UsageError("un solo disegno per volta; in pi\xC3\xB9", argv[i]);
+            options.drawing = arg;
+            bDrawingGiven = true;
+        } else if (arg == "--") {
+            bOptionsEnded = true;
+        } else if (arg == "--help" || arg == "-h" || arg == "--version") {
+            Write(standardOutput, arg == "--version" ? "Trevano 1.0\n" : kUsage);
+            standardOutput.Flush();
+            return 0;
+        } else if (arg == "--riepilogo") {
+            options.bSummary = true;
+        } else if (arg == "--lwpolyline") {
+            options.choices.bLwPolylines = true;
+        } else if (TakeValue("--layer", argc, argv, i, value, bMissing)) {
+            if (bMissing) return UsageError("manca il nome del layer dopo", "--layer");
+            options.choices.layers.push_back(value);
         } else {
-            return UsageError("un solo disegno per volta; in pi\xC3\xB9", argv[i]);
+            const OutputOption* pOption = nullptr;
+            for (const OutputOption& o : kOutputOptions)
+                if (TakeValue(o.pszName, argc, argv, i, value, bMissing)) pOption = &o;
+            if (!pOption) return UsageError("opzione sconosciuta", argv[i]);
+            if (bMissing) return UsageError("manca il nome del file dopo", pOption->pszName);
+            if (value.empty()) return UsageError("nome di file vuoto per", pOption->pszName);
+            options.requests.push_back({pOption, value});
         }
     }
-    if (drawing.empty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    return Run(drawing, requests);
+    if (!bDrawingGiven) return UsageError("manca il disegno da leggere");
+    return Run(options, standardOutput);
 }
 
 } // namespace
@@ -176,6 +270,7 @@ int ParseAndRun(int argc, char** argv) {
 int main(int argc, char** argv) {
 #ifdef _WIN32
     // The same bytes on every platform: LF line ends, no text-mode translation.
+    _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
@@ -187,8 +282,7 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         return ReportOutOfMemory();
     } catch (const CException& e) {
-        std::fflush(stdout);
-        PutText(stderr, e.GetErrorMessage() + "\n");
+        PutText(stderr, std::string(e.GetErrorMessage().GetString()) + "\n");
         return 1;
     }
 }

@@ -53,7 +53,7 @@ void RemapByExtrusion(CVector3& read, const CVector3& extrusion, CVector3& point
 }
 
 void LoadPolylines(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCount,
-                   INT32& nPointCount) {
+                   INT32& nPointCount, CLoadHook* pHook) {
     CVector3 extrusion;
     INT32 nFlags = 0, n71 = 0, n72 = 0;
     CDxfVertex vertex; // one record for the whole file: a missing coordinate carries over
@@ -71,7 +71,15 @@ void LoadPolylines(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCou
             file.Seek(static_cast<LONGLONG>(nKeyword) + 8, CFile::begin);
             continue;
         }
-        if (nFlags >= kFirstSkippedFlags) continue; // the search passes over its vertices
+        // A polyline left out: the search goes on over its vertices.
+        if (nFlags >= kFirstSkippedFlags) {
+            if (pHook) pHook->LeftOutByFlags(nKeyword);
+            continue;
+        }
+        if (pHook) {
+            if (!pHook->TakePolyline(nKeyword)) continue;
+            pHook->AppendBefore(nKeyword, polylines, nPointCount);
+        }
         polylines.AddNew();
         CPolyline* pPolyline = polylines.GetAt(polylines.GetCount());
         while (file.ReadVertex(vertex)) {
@@ -80,6 +88,7 @@ void LoadPolylines(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCou
             nPointCount = static_cast<INT32>(static_cast<UINT>(nPointCount) + 1u);
         }
     }
+    if (pHook) pHook->AppendBefore(~0ULL, polylines, nPointCount);
     nPolylineCount = polylines.GetCount();
     SortPolylines(polylines);
 }

@@ -4,13 +4,29 @@
 #include "DxfFile.h"
 #include "Polyline.h"
 
+// What a caller may add to the load: which polylines to take, and polylines of its own to put
+// in their places in the file. The dialog loads without one, and so does the converter unless
+// asked to read more. Offsets are those of the "POLYLINE" keywords the load's search finds.
+class CLoadHook {
+public:
+    virtual ~CLoadHook() = default;
+    // A header was read; false leaves the polyline out (its vertices are passed over). Called
+    // for polylines whose flags would not leave them out anyway.
+    virtual bool TakePolyline(ULONGLONG nKeyword) = 0;
+    // A header was read whose flags leave the polyline out.
+    virtual void LeftOutByFlags(ULONGLONG nKeyword) = 0;
+    // Appends the caller's polylines that lie before nOffset in the file, counting their
+    // points; called before each polyline is appended, and with the largest offset at the end.
+    virtual void AppendBefore(ULONGLONG nOffset, CPolylineList& polylines, INT32& nPointCount) = 0;
+};
+
 // Reads every polyline of the entities section of an open drawing into the list, which is
 // emptied first: meshes and other polylines with flags of 16 or more are left out, each point
 // is permuted by its polyline's extrusion direction, and the list ends sorted. The point count
 // grows as vertices are appended, and the polyline count is set once all are read, so that an
 // exception half-way leaves the polylines read so far and the point count that goes with them.
 void LoadPolylines(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCount,
-                   INT32& nPointCount);
+                   INT32& nPointCount, CLoadHook* pHook = nullptr);
 
 // Puts the polylines in ascending order of the x of their first vertex; equal ones keep the
 // order in which they were read.

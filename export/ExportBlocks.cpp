@@ -5,15 +5,19 @@ namespace {
 // Coordinates take at most 14 characters, so a line of three is under 48.
 constexpr int kBytesPerPointLine = 48;
 
+void AppendSectionHeader(CPolyline& polyline, const char* pszSeparator, CString& block) {
+    block.AppendExponent(polyline.GetVertex(1)->m_Point.X());
+    block += pszSeparator;
+    block.AppendInteger(polyline.GetCount());
+    block += '\n';
+}
+
 void BuildSectionBlock(CPolyline& polyline, const char* pszSeparator, CString& block) {
     block.Empty();
     const INT32 nCount = polyline.GetCount();
     if (nCount == 0) return;
     block.Reserve(kBytesPerPointLine * (nCount + 1));
-    block.AppendExponent(polyline.GetVertex(1)->m_Point.X());
-    block += pszSeparator;
-    block.AppendInteger(nCount);
-    block += '\n';
+    AppendSectionHeader(polyline, pszSeparator, block);
     for (INT32 k = 1; k <= nCount; ++k) {
         const CVector3& point = polyline.GetVertex(k)->m_Point;
         block += pszSeparator;
@@ -46,6 +50,11 @@ void BuildPointListBlock(CPolyline& polyline, CString& block) {
 
 void BuildSectionDatBlock(CPolyline& polyline, CString& block) {
     BuildSectionBlock(polyline, "    ", block);
+}
+
+void BuildSectionDatHeader(CPolyline& polyline, CString& line) {
+    line.Empty();
+    if (polyline.GetCount() > 0) AppendSectionHeader(polyline, "    ", line);
 }
 
 void BuildSectionCsvBlock(CPolyline& polyline, CString& block) {

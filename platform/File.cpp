@@ -22,17 +22,31 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pErro
     if (IsOpen()) Close();
     OsError err{};
     std::intptr_t hFile = hFileNull;
-    if (!OsOpen(pszFileName, nOpenFlags, hFile, err)) {
+    const bool bOpened = OsOpen(pszFileName, nOpenFlags, hFile, err);
+    return Opened(bOpened, hFile, err, pszFileName, pError);
+}
+
+BOOL CFile::OpenTemporary(const char* pszName, CFileException* pError) {
+    if (IsOpen()) Close();
+    OsError err{};
+    std::intptr_t hFile = hFileNull;
+    const bool bOpened = OsOpenTemporary(hFile, err);
+    return Opened(bOpened, hFile, err, pszName, pError);
+}
+
+BOOL CFile::Opened(bool bOpened, std::intptr_t hFile, const OsError& err, const char* pszName,
+                   CFileException* pError) {
+    if (!bOpened) {
         if (pError) {
             pError->m_cause = err.cause;
             pError->m_lOsError = err.code;
-            pError->m_strFileName = pszFileName;
+            pError->m_strFileName = pszName;
         }
         return FALSE;
     }
     m_hFile = hFile;
     m_bCloseOnDelete = true;
-    m_strFileName = pszFileName;
+    m_strFileName = pszName;
     m_nPosition = m_nWritePosition = m_nBufferStart = 0;
     m_nBufferLength = 0;
     return TRUE;

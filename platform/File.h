@@ -34,6 +34,9 @@ public:
     // modeRead opens an existing file; modeCreate | modeWrite creates it or empties it. On
     // failure returns FALSE and, when pError is given, fills in the cause and the name.
     virtual BOOL Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
+    // A new file of no name for writing and reading back, gone when it is closed; pszName names
+    // it in messages. FALSE, with the cause when pError is given, when none can be made.
+    BOOL OpenTemporary(const char* pszName, CFileException* pError = nullptr);
     // Up to nCount bytes; fewer only at the end of the file, 0 there.
     virtual UINT Read(void* lpBuf, UINT nCount);
     // All nCount bytes, or a CFileException naming the file (cause diskFull for a short write);
@@ -66,6 +69,7 @@ private:
     };
     static bool OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFile,
                        OsError& err);
+    static bool OsOpenTemporary(std::intptr_t& hFile, OsError& err);
     static bool OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT& nRead,
                        OsError& err);
     static bool OsWrite(std::intptr_t hFile, const void* p, UINT n, UINT& nWritten, OsError& err);
@@ -76,6 +80,9 @@ private:
     // call to return.
     static bool OsFail(OsError& err);
 
+    // Open's outcome: the handle taken, or the failure told.
+    BOOL Opened(bool bOpened, std::intptr_t hFile, const OsError& err, const char* pszName,
+                CFileException* pError);
     void Fill(UINT nWanted);
     // Writes at the current position, straight to the system.
     void WriteThrough(const char* p, UINT nCount);

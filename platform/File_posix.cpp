@@ -2,6 +2,7 @@
 #include "File.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -95,6 +96,17 @@ bool CFile::OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFil
         err.cause = CFileException::accessDenied;
         return false;
     }
+    hFile = fd;
+    return true;
+}
+
+bool CFile::OsOpenTemporary(std::intptr_t& hFile, OsError& err) {
+    const char* pszFolder = std::getenv("TMPDIR");
+    std::string path = pszFolder && *pszFolder ? pszFolder : "/tmp";
+    path += "/.tmpXXXXXX";
+    const int fd = mkostemp(path.data(), O_CLOEXEC);
+    if (fd < 0) return OsFail(err);
+    ::unlink(path.c_str()); // nameless from now on: gone with its last descriptor
     hFile = fd;
     return true;
 }

@@ -85,6 +85,23 @@ bool CFile::OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFil
     return true;
 }
 
+bool CFile::OsOpenTemporary(std::intptr_t& hFile, OsError& err) {
+    char szFolder[MAX_PATH + 1], szPath[MAX_PATH + 1];
+    const DWORD nFolder = GetTempPathA(sizeof szFolder, szFolder);
+    if (nFolder == 0 || nFolder > sizeof szFolder) return OsFail(err);
+    if (!GetTempFileNameA(szFolder, "tmp", 0, szPath)) return OsFail(err);
+    // The system removes it when the handle closes, also when the process ends abruptly.
+    HANDLE h = CreateFileA(szPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        OsFail(err);
+        DeleteFileA(szPath);
+        return false;
+    }
+    hFile = reinterpret_cast<std::intptr_t>(h);
+    return true;
+}
+
 bool CFile::OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT& nRead,
                    OsError& err) {
     HANDLE h = AsHandle(hFile);

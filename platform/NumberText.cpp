@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cfloat>
@@ -236,6 +237,13 @@ std::string FormatExponent(double value) {
     std::string s;
     AppendExponent(s, value);
     return s;
+}
+
+void AppendFixed(std::string& out, double value, int nDecimals) {
+    char buf[400]; // DBL_MAX has 309 digits before the point
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed,
+                                   std::clamp(nDecimals, 0, 17));
+    if (ec == std::errc()) out.append(buf, static_cast<size_t>(end - buf));
 }
 
 void AppendInteger(std::string& out, long long value) {

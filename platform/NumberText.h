@@ -22,6 +22,9 @@ double AtoF(std::string_view text);
 void AppendExponent(std::string& out, double value);
 std::string FormatExponent(double value);
 
+// "%.*f": a finite value with nDecimals digits after the point (0 to 17), rounded to nearest.
+void AppendFixed(std::string& out, double value, int nDecimals);
+
 // "%i" and "%u".
 void AppendInteger(std::string& out, long long value);
 void AppendUnsigned(std::string& out, unsigned long long value);

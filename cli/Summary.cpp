@@ -1,0 +1,147 @@
+#include "Summary.h"
+
+#include "ExportBlocks.h"
+#include "NumberText.h"
+
+#include <cmath>
+
+namespace {
+
+// $INSUNITS by its Italian name.
+const char* const kUnits[] = {
+    "non indicate",
+    "pollici",
+    "piedi",
+    "miglia",
+    "millimetri",
+    "centimetri",
+    "metri",
+    "chilometri",
+    "micropollici",
+    "millesimi di pollice",
+    "iarde",
+    "angstrom",
+    "nanometri",
+    "micron",
+    "decimetri",
+    "decametri",
+    "ettometri",
+    "gigametri",
+    "unità astronomiche",
+    "anni luce",
+    "parsec",
+    "piedi topografici USA",
+    "pollici topografici USA",
+    "iarde topografiche USA",
+    "miglia topografiche USA",
+};
+
+// "NAME 3, OTHER 1" in the map's order, or the text for none.
+template <class Map> void AppendCounts(std::string& out, const Map& counts, const char* pszNone) {
+    if (counts.empty()) out += pszNone;
+    bool bFirst = true;
+    for (const auto& [name, n] : counts) {
+        if (!bFirst) out += ", ";
+        bFirst = false;
+        out += name.empty() ? "(nessuno)" : name;
+        out += ' ';
+        AppendInteger(out, n);
+    }
+}
+
+void AppendReason(std::string& out, int n, const char* pszReason, bool& bFirst) {
+    if (n == 0) return;
+    out += bFirst ? " " : ", ";
+    bFirst = false;
+    AppendInteger(out, n);
+    out += ' ';
+    out += pszReason;
+}
+
+void AppendExtent(std::string& out, CPolylineList& polylines) {
+    double lo[3] = {INFINITY, INFINITY, INFINITY}, hi[3] = {-INFINITY, -INFINITY, -INFINITY};
+    bool bAny = false;
+    for (INT32 i = 1; i <= polylines.GetCount(); ++i) {
+        CPolyline& polyline = *polylines.GetAt(i);
+        for (INT32 k = 1; k <= polyline.GetCount(); ++k) {
+            const CVector3& p = polyline.GetVertex(k)->m_Point;
+            const double v[3] = {p.X(), p.Y(), p.Z()};
+            for (int c = 0; c < 3; ++c) {
+                lo[c] = std::fmin(lo[c], v[c]);
+                hi[c] = std::fmax(hi[c], v[c]);
+            }
+            bAny = true;
+        }
+    }
+    if (!bAny) return;
+    out += "Ingombro:";
+    for (int c = 0; c < 3; ++c) {
+        out += c == 0 ? " " : ", ";
+        out += "xyz"[c];
+        out += ' ';
+        AppendExponent(out, lo[c]);
+        out += ' ';
+        AppendExponent(out, hi[c]);
+    }
+    out += '\n';
+}
+
+} // namespace
+
+std::string SummaryText(const DrawingScan& scan, const LoadReport& report,
+                        CPolylineList& polylines) {
+    std::string out = "Versione DXF: ";
+    out += scan.version.empty() ? "non indicata" : scan.version;
+    out += "\nUnità: ";
+    if (scan.nUnits >= 0 && scan.nUnits < static_cast<int>(std::size(kUnits))) {
+        out += kUnits[scan.nUnits];
+    } else {
+        out += "codice ";
+        AppendInteger(out, scan.nUnits);
+    }
+    out += "\nEntità: ";
+    AppendCounts(out, scan.entityCounts, "nessuna");
+    out += "\nLasciate fuori:";
+    bool bFirst = true;
+    AppendReason(out, report.nByFlags, "maglie o flag 16 e oltre", bFirst);
+    AppendReason(out, report.nLwPolylines, "LWPOLYLINE", bFirst);
+    AppendReason(out, report.nOtherLayers, "su altri layer", bFirst);
+    AppendReason(out, report.nWithoutVertices, "senza vertici", bFirst);
+    if (bFirst) out += " nessuna";
+    out += "\nLayer: ";
+    AppendCounts(out, report.layersRead, "nessuno");
+    out += '\n';
+    AppendExtent(out, polylines);
+
+    out += "Sezioni: ";
+    AppendInteger(out, polylines.GetCount());
+    out += '\n';
+    CString line;
+    for (INT32 i = 1; i <= polylines.GetCount(); ++i) {
+        BuildSectionDatHeader(*polylines.GetAt(i), line);
+        out.append(line.GetString(), static_cast<size_t>(line.GetLength()));
+    }
+    return out;
+}
+
+std::string NotesText(const LoadReport& report) {
+    std::string out;
+    auto note = [&out](int n, const char* pszOne, const char* pszMany) {
+        if (n == 0) return;
+        out += "Nota: ";
+        AppendInteger(out, n);
+        out += n == 1 ? pszOne : pszMany;
+    };
+    note(report.nLwPolylines,
+         " LWPOLYLINE non letta (polilinea leggera di AutoCAD R14 e successivi); "
+         "--lwpolyline la legge.\n",
+         " LWPOLYLINE non lette (polilinee leggere di AutoCAD R14 e successivi); "
+         "--lwpolyline le legge.\n");
+    note(report.nByFlags, " polilinea lasciata fuori come maglia o per i suoi flag (16 e oltre).\n",
+         " polilinee lasciate fuori come maglie o per i loro flag (16 e oltre).\n");
+    note(report.nBulged, " LWPOLYLINE con archi letti come corde: i punti sono i vertici.\n",
+         " LWPOLYLINE con archi letti come corde: i punti sono i vertici.\n");
+    for (const std::string& layer : report.absentLayers)
+        out += "Nota: nessuna entità sul layer " + layer + ".\n";
+    return out;
+}

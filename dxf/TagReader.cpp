@@ -1,0 +1,115 @@
+#include "TagReader.h"
+
+#include "LineFeed.h"
+
+#include <cstring>
+
+namespace {
+
+// Large enough that most lines lie inside one chunk and need no copy.
+constexpr UINT kChunk = 1 << 16;
+// Longer than any code line written in the common way, short against a chunk.
+constexpr UINT kShortLine = 16;
+
+} // namespace
+
+std::string_view Trimmed(std::string_view value) {
+    // find_first_not_of would search the set once for every byte.
+    size_t nFirst = 0, nEnd = value.size();
+    while (nFirst < nEnd && (value[nFirst] == ' ' || value[nFirst] == '\t'))
+        ++nFirst;
+    while (nEnd > nFirst && (value[nEnd - 1] == ' ' || value[nEnd - 1] == '\t'))
+        --nEnd;
+    return value.substr(nFirst, nEnd - nFirst);
+}
+
+bool CTagReader::ReadLine(std::string_view& line, ULONGLONG& nOffset) {
+    bool bLong = false;
+    for (;;) {
+        if (m_nNext == m_nChunk) {
+            m_nChunkOffset = m_file.GetPosition();
+            m_pChunk = m_file.ReadInPlace(kChunk, m_nChunk);
+            m_nNext = 0;
+            if (m_nChunk == 0) {
+                if (!bLong) return false;
+                line = m_longLine; // the last line, without a line end
+                return true;
+            }
+        }
+        const char* pStart = m_pChunk + m_nNext;
+        const UINT nLeft = m_nChunk - m_nNext;
+        const size_t nEnd = FindLineFeed(pStart, 0, nLeft);
+        const char* pEnd = nEnd < nLeft ? pStart + nEnd : nullptr;
+        const UINT nTaken = pEnd ? static_cast<UINT>(pEnd - pStart) : nLeft;
+        if (!bLong) nOffset = m_nChunkOffset + m_nNext;
+        m_nNext += nTaken + (pEnd ? 1 : 0);
+        if (pEnd && !bLong) {
+            line = std::string_view(pStart, nTaken);
+        } else {
+            if (!bLong) m_longLine.clear();
+            bLong = true;
+            m_longLine.append(pStart, nTaken);
+            if (!pEnd) continue;
+            line = m_longLine;
+        }
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return true;
+    }
+}
+
+bool CTagReader::Next() {
+    if (m_bEnded) return false;
+    // Most code lines are a few digits padded with spaces, far from the chunk's end: read them
+    // in place. Anything else takes the general way below.
+    if (m_nChunk - m_nNext >= kShortLine) {
+        const char* p = m_pChunk + m_nNext;
+        const char* pEnd = p + kShortLine;
+        const char* q = p;
+        while (q < pEnd && *q == ' ')
+            ++q;
+        const char* pDigits = q;
+        int n = 0;
+        while (q < pEnd && *q >= '0' && *q <= '9' && q - pDigits < 5)
+            n = n * 10 + (*q++ - '0');
+        if (q > pDigits && q + 1 < pEnd && (*q == '\n' || (*q == '\r' && q[1] == '\n'))) {
+            m_nCode = n;
+            m_nNext += static_cast<UINT>(q - p) + (*q == '\r' ? 2 : 1);
+            if (ReadLine(m_value, m_nValueOffset)) return true;
+            m_bCut = true;
+            m_bEnded = true;
+            return false;
+        }
+    }
+    std::string_view codeLine;
+    ULONGLONG nCodeOffset = 0;
+    if (!ReadLine(codeLine, nCodeOffset)) {
+        m_bEnded = true;
+        return false;
+    }
+    const std::string_view code = Trimmed(codeLine);
+    bool bCode = !code.empty() && code.size() <= 6;
+    if (bCode) { // up to six characters: a sign and the digits of a code, at most 1071
+        const bool bNegative = code[0] == '-';
+        int n = 0;
+        for (size_t i = bNegative ? 1 : 0; i < code.size(); ++i) {
+            bCode = bCode && code[i] >= '0' && code[i] <= '9';
+            n = n * 10 + (code[i] - '0');
+        }
+        bCode = bCode && code.size() > (bNegative ? 1u : 0u);
+        m_nCode = bNegative ? -n : n;
+    }
+    // A blank last line is the end of the file, not a broken pair.
+    if (!bCode) {
+        std::string_view rest;
+        ULONGLONG nRest = 0;
+        m_bCut = !code.empty() || ReadLine(rest, nRest);
+        m_bEnded = true;
+        return false;
+    }
+    if (!ReadLine(m_value, m_nValueOffset)) {
+        m_bCut = true;
+        m_bEnded = true;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,60 @@
+#include "TagReader.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every pair as "code=value;" with the offset of each value, and whether the stream was cut.
+std::string Tags(const std::string& bytes, std::string* pOffsets = nullptr) {
+    ScratchDir dir;
+    WriteWholeFile(dir.File("t.dxf"), bytes);
+    CFile file;
+    EXPECT_TRUE(file.Open(dir.File("t.dxf").c_str(), CFile::modeRead));
+    CTagReader tags(file);
+    std::string out;
+    while (tags.Next()) {
+        out += std::to_string(tags.Code()) + "=" + std::string(tags.Value()) + ";";
+        if (pOffsets) *pOffsets += std::to_string(tags.ValueOffset()) + " ";
+    }
+    return out + (tags.Cut() ? "cut" : "end");
+}
+
+} // namespace
+
+TEST(TagReader, PairsOfAnyLineEndAndPadding) {
+    const struct {
+        const char* pszBytes;
+        const char* pszTags;
+    } kCases[] = {
+        {"  0\r\nSECTION\r\n  2\r\nENTITIES\r\n", "0=SECTION;2=ENTITIES;end"},
+        {"0\nLINE\n8\nA B \n", "0=LINE;8=A B ;end"},                     // LF, value padding kept
+        {" 10\r\n1.5\n20 \n\r\n  1071\r\n-2", "10=1.5;20=;1071=-2;end"}, // mixed; last line
+        {"-1\nX\n", "-1=X;end"},
+        {"", "end"},
+        {"  0\r\nEOF\r\n\r\n", "0=EOF;end"},            // a blank last line ends it
+        {"  0\r\nLINE\r\n 10", "0=LINE;cut"},           // the value is missing
+        {"  0\r\nLINE\r\n1O\r\n1.0\r\n", "0=LINE;cut"}, // a code that is no number
+        {"AutoCAD Binary DXF\r\n\x1a", "cut"},
+        {"  0\r\nLINE\r\n\r\n\r\n  0\r\nEOF\r\n", "0=LINE;cut"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.pszBytes);
+        EXPECT_EQ(Tags(c.pszBytes), c.pszTags);
+    }
+}
+
+TEST(TagReader, LinesAcrossChunksWithTheirOffsets) {
+    // Lines that straddle the reader's 64 KiB chunks, and a value far longer than a chunk.
+    const std::string spaces(65528, ' '), longValue(200000, 'v');
+    std::string offsets;
+    EXPECT_EQ(Tags("1\n" + spaces + "\n5\n" + longValue + "\r\n  8\nLAYER\n", &offsets),
+              "1=" + spaces + ";5=" + longValue + ";8=LAYER;end");
+    EXPECT_EQ(offsets, "2 65533 265539 ");
+    std::string many, expected;
+    for (int i = 0; i < 30000; ++i) {
+        many += " 10\r\n" + std::to_string(i) + "\r\n";
+        expected += "10=" + std::to_string(i) + ";";
+    }
+    EXPECT_EQ(Tags(many), expected + "end");
+}
