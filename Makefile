@@ -5,6 +5,9 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
 CORE_PACKAGES := cmake make g++ libgtest-dev libgmock-dev googletest locales python3
+# The tests: ezdxf as the converter's peer, librsvg and ImageMagick to look at its pictures,
+# windres to compare the dialog tables with.
+TEST_PACKAGES := python3-ezdxf librsvg2-bin imagemagick binutils-mingw-w64-i686
 # The desktop program: Qt 6 Widgets (with its platforms), Qt's Italian texts, the dialog font.
 GUI_PACKAGES := qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra
 
@@ -40,6 +43,7 @@ endef
 
 deps:
 	$(call apt_install,$(CORE_PACKAGES) $(GUI_PACKAGES),)
+	$(call apt_install,$(TEST_PACKAGES),--no-install-recommends)
 
 # The number tests run under an Italian LC_NUMERIC, whose decimal separator is a comma.
 locale: deps

@@ -160,11 +160,11 @@ public:
         const double plotHeight = view.height - kAxisBottom;
         const double spanA = m_hi[view.nAcross] - m_lo[view.nAcross];
         const double spanU = m_hi[view.nUp] - m_lo[view.nUp];
-        double span = std::max(spanA, spanU);
-        if (!(span > 0)) span = 1; // one point: a unit around it
-        // A margin of a few per cent keeps the outermost lines off the frame.
-        const double scale = std::min(plotWidth / std::max(spanA, span * 1e-3),
-                                      plotHeight / std::max(spanU, span * 1e-3)) /
+        // A line along one axis is drawn at the scale of its length, and a single point shows
+        // a unit around it. A margin of a few per cent keeps the outermost lines off the frame.
+        const double least = spanA > 0 || spanU > 0 ? std::max(spanA, spanU) * 1e-3 : 1.0;
+        const double scale = std::min(plotWidth / std::max(spanA, least),
+                                      plotHeight / std::max(spanU, least)) /
                              kPadding;
         const double midA = (m_lo[view.nAcross] + m_hi[view.nAcross]) / 2;
         const double midU = (m_lo[view.nUp] + m_hi[view.nUp]) / 2;
@@ -329,9 +329,9 @@ std::string PreviewSvg(CPolylineList& polylines, const std::string& drawingName,
     AppendEscaped(title, drawingName);
     title += ": ";
     AppendInteger(title, nPolylineCount);
-    title += " polilinee, ";
+    title += nPolylineCount == 1 ? " polilinea, " : " polilinee, ";
     AppendInteger(title, nPointCount);
-    title += " punti";
+    title += nPointCount == 1 ? " punto" : " punti";
     out += "<title>" + title + "</title>\n<text x=\"24\" y=\"26\" font-size=\"16\">" + title +
            "</text>\n";
 

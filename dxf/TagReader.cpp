@@ -2,6 +2,7 @@
 
 #include "LineFeed.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -10,6 +11,12 @@ namespace {
 constexpr UINT kChunk = 1 << 16;
 // Longer than any code line written in the common way, short against a chunk.
 constexpr UINT kShortLine = 16;
+// A longer line is no code line, whatever it holds: the stream ends there, without a look at
+// the rest of it, which may be gigabytes without a line end.
+constexpr size_t kLongestCodeLine = 64;
+// Of a longer value only this much is kept: a file of any size is read in bounded memory, and
+// no value that a DXF reader needs comes near it.
+constexpr size_t kLongestValue = 1 << 20;
 
 } // namespace
 
@@ -23,8 +30,9 @@ std::string_view Trimmed(std::string_view value) {
     return value.substr(nFirst, nEnd - nFirst);
 }
 
-bool CTagReader::ReadLine(std::string_view& line, ULONGLONG& nOffset) {
-    bool bLong = false;
+bool CTagReader::ReadLine(std::string_view& line, ULONGLONG& nOffset, size_t nKeep, bool bStop) {
+    bool bLong = false; // the line runs over the chunk: gathered in m_longLine
+    m_bOverLong = false;
     for (;;) {
         if (m_nNext == m_nChunk) {
             m_nChunkOffset = m_file.GetPosition();
@@ -43,13 +51,14 @@ bool CTagReader::ReadLine(std::string_view& line, ULONGLONG& nOffset) {
         const UINT nTaken = pEnd ? static_cast<UINT>(pEnd - pStart) : nLeft;
         if (!bLong) nOffset = m_nChunkOffset + m_nNext;
         m_nNext += nTaken + (pEnd ? 1 : 0);
-        if (pEnd && !bLong) {
+        if (pEnd && !bLong && nTaken <= nKeep) {
             line = std::string_view(pStart, nTaken);
         } else {
             if (!bLong) m_longLine.clear();
             bLong = true;
-            m_longLine.append(pStart, nTaken);
-            if (!pEnd) continue;
+            m_longLine.append(pStart, std::min<size_t>(nTaken, nKeep - m_longLine.size()));
+            m_bOverLong = m_bOverLong || m_longLine.size() == nKeep;
+            if (!pEnd && !(bStop && m_bOverLong)) continue;
             line = m_longLine;
         }
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -74,7 +83,7 @@ bool CTagReader::Next() {
         if (q > pDigits && q + 1 < pEnd && (*q == '\n' || (*q == '\r' && q[1] == '\n'))) {
             m_nCode = n;
             m_nNext += static_cast<UINT>(q - p) + (*q == '\r' ? 2 : 1);
-            if (ReadLine(m_value, m_nValueOffset)) return true;
+            if (ReadLine(m_value, m_nValueOffset, kLongestValue, false)) return true;
             m_bCut = true;
             m_bEnded = true;
             return false;
@@ -82,12 +91,12 @@ bool CTagReader::Next() {
     }
     std::string_view codeLine;
     ULONGLONG nCodeOffset = 0;
-    if (!ReadLine(codeLine, nCodeOffset)) {
+    if (!ReadLine(codeLine, nCodeOffset, kLongestCodeLine, true)) {
         m_bEnded = true;
         return false;
     }
     const std::string_view code = Trimmed(codeLine);
-    bool bCode = !code.empty() && code.size() <= 6;
+    bool bCode = !code.empty() && code.size() <= 6 && !m_bOverLong;
     if (bCode) { // up to six characters: a sign and the digits of a code, at most 1071
         const bool bNegative = code[0] == '-';
         int n = 0;
@@ -102,11 +111,11 @@ bool CTagReader::Next() {
     if (!bCode) {
         std::string_view rest;
         ULONGLONG nRest = 0;
-        m_bCut = !code.empty() || ReadLine(rest, nRest);
+        m_bCut = !code.empty() || m_bOverLong || ReadLine(rest, nRest, kLongestCodeLine, true);
         m_bEnded = true;
         return false;
     }
-    if (!ReadLine(m_value, m_nValueOffset)) {
+    if (!ReadLine(m_value, m_nValueOffset, kLongestValue, false)) {
         m_bCut = true;
         m_bEnded = true;
         return false;

@@ -4,9 +4,9 @@
 //
 // How far input is trusted: not at all. Lines end in LF or CR LF, mixed as they come; a code
 // line may be padded with spaces on either side ("10", " 10", "  10 "); a value may be of any
-// length. A code line that is not an integer, or a file that ends between a code and its value,
-// ends the stream, and Cut() says so: a binary DXF ends it at its first line. The file is read
-// through CFile's buffer, so a drawing of any size takes the memory of its longest value.
+// length, of which the first megabyte is kept. A code line that is not an integer, or a file that
+// ends between a code and its value, ends the stream, and Cut() says so: a binary DXF ends it at
+// its first line. The file is read through CFile's buffer, in memory that does not grow with it.
 #pragma once
 
 #include "File.h"
@@ -34,7 +34,9 @@ public:
 
 private:
     // The next line without its line end, and where it starts; false at the end of the file.
-    bool ReadLine(std::string_view& line, ULONGLONG& nOffset);
+    // Of a line longer than nKeep bytes the first nKeep are given and m_bOverLong is set; with
+    // bStop the reading stops there, else it goes on to the line's end.
+    bool ReadLine(std::string_view& line, ULONGLONG& nOffset, size_t nKeep, bool bStop);
 
     CFile& m_file;
     const char* m_pChunk = nullptr; // the part of CFile's buffer being read
@@ -46,5 +48,6 @@ private:
     std::string_view m_value;
     ULONGLONG m_nValueOffset = 0;
     bool m_bCut = false;
+    bool m_bOverLong = false; // the line just read was longer than was kept
     bool m_bEnded = false;
 };

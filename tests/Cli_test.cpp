@@ -1,14 +1,22 @@
 // The converter's own duties, on the sample drawing: its exit status, what goes to standard
-// output and to standard error, and the forms in the order asked.
+// output and to standard error, the forms in the order asked, the summary and the notes.
 #include "TestSupport.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
 
 namespace {
 
 const std::string kSample = TREVANO_SOURCE_DIR "/samples/scafo.dxf";
+const std::string kCorpus = TREVANO_SOURCE_DIR "/../shared/corpus/";
 const std::string kCounts = "Numero Polyline: 10\nNumero di punti: 86\n";
+const std::string kNotes =
+    "Nota: 1 LWPOLYLINE non letta (polilinea leggera di AutoCAD R14 e successivi); "
+    "--lwpolyline la legge.\n"
+    "Nota: 2 polilinee lasciate fuori come maglie o per i loro flag (16 e oltre).\n";
+const std::string kTryHelp = "\nProva 'trevano-cli --help' per l'uso.\n";
 
 // The forms of the sample as checked by hand.
 std::string Expected(const std::string& name) {
@@ -17,56 +25,102 @@ std::string Expected(const std::string& name) {
 
 } // namespace
 
-TEST(Cli, WritesTheFormsAskedForInTheirOrder) {
-    ScratchDir dir;
-    std::string out, err;
-    EXPECT_EQ(RunCli({kSample, "--punti", dir.File("p.csv"), "--sezioni-dat", dir.File("s.dat"),
-                      "--sezioni-csv=" + dir.File("s.csv")},
-                     &out, &err),
-              0);
-    EXPECT_EQ(out + "|" + err, kCounts + "|");
-    EXPECT_EQ(ReadWholeFile(dir.File("p.csv")), Expected("punti.csv"));
-    EXPECT_EQ(ReadWholeFile(dir.File("s.dat")), Expected("sezioni.dat"));
-    EXPECT_EQ(ReadWholeFile(dir.File("s.csv")), Expected("sezioni.csv"));
-    // With "-" the forms go to standard output, repeats included, and the counts to standard
-    // error.
-    EXPECT_EQ(
-        RunCli({kSample, "--punti=-", "--sezioni-csv", "-", "--sezioni-dat", "-", "--punti", "-"},
-               &out, &err),
-        0);
-    EXPECT_EQ(out + "|" + err, Expected("punti.csv") + Expected("sezioni.csv") +
-                                   Expected("sezioni.dat") + Expected("punti.csv") + "|" + kCounts);
-}
-
-TEST(Cli, ExitsWithOneOnFileErrorsAndTwoOnUsageErrors) {
+TEST(Cli, ExitStatusOutputAndErrorOfEachRun) {
     ScratchDir dir;
     const std::string points = dir.File("p.csv"), sections = dir.File("s.csv");
     const std::string missing = dir.File("manca.dxf"), badPath = dir.File("no/s.dat");
-    // Standard output, "|", then the start of standard error; a failed export stops the run
-    // and keeps the files written before it.
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"--help"}, "0 Uso: trevano-cli DISEGNO.dxf [--punti FILE]"},
-        {{"--version"}, "0 Trevano 1.0\n|"},
-        {{}, "2 |Uso: trevano-cli DISEGNO.dxf"},
-        {{kSample, "--punti"}, "2 |trevano-cli: manca il nome del file dopo: --punti\n\nUso: "},
-        {{kSample, "--xyz"}, "2 |trevano-cli: opzione sconosciuta: --xyz\n\nUso: "},
-        {{kSample, "x"}, "2 |trevano-cli: un solo disegno per volta; in pi\xC3\xB9: x\n\nUso: "},
-        {{missing, "--punti", points}, "1 |" + missing + " non trovato.\n"},
+    const std::string all = Expected("punti.csv") + Expected("sezioni.csv") +
+                            Expected("sezioni.dat") + Expected("punti.csv");
+    WriteWholeFile(dir.File("-scafo.dxf"), ReadWholeFile(kSample));
+    // The arguments, how standard input and output are set up, and the status, standard output,
+    // "|", then the start of standard error. A failed export stops the run and keeps the files
+    // written before it; a standard output that cannot be written is a failure like any other.
+    const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
+        {{kSample, "--punti", points, "--sezioni-csv=" + sections},
+         "",
+         "0 " + kCounts + "|" + kNotes}, // the notes never on standard output
+        {{kSample, "--punti=-", "--sezioni-csv", "-", "--sezioni-dat", "-", "--punti", "-"},
+         "",
+         "0 " + all + "|" + kCounts + kNotes},
+        {{"--punti=-", "--sezioni-csv", "-", "--sezioni-dat", "-", "--punti", "-", "-"},
+         "stdin",
+         "0 " + all + "|" + kCounts + kNotes},
+        {{"--punti", "-", "--", "-scafo.dxf"}, "cd", "0 " + Expected("punti.csv") + "|"},
+        {{"--help"}, "", "0 Uso: trevano-cli [OPZIONI] DISEGNO.dxf\n"},
+        {{"--version"}, "", "0 Trevano 1.0\n|"},
+        {{}, "", "2 |trevano-cli: manca il disegno da leggere" + kTryHelp},
+        {{kSample, "--punti"}, "", "2 |trevano-cli: manca il nome del file dopo: --punti\n"},
+        {{kSample, "--xyz"}, "", "2 |trevano-cli: opzione sconosciuta: --xyz" + kTryHelp},
+        {{kSample, "x"}, "", "2 |trevano-cli: un solo disegno per volta; in pi\xC3\xB9: x\n"},
+        {{missing, "--punti", points}, "", "1 |" + missing + " non trovato.\n"},
         {{kSample, "--punti", points, "--sezioni-dat", badPath, "--sezioni-csv", sections},
-         "1 " + kCounts + "|" + badPath + " contiene un percorso non valido.\n"},
-#ifndef _WIN32 // no /dev/full there
+         "",
+         "1 " + kCounts + "|" + kNotes + badPath + " contiene un percorso non valido.\n"},
         {{kSample, "--punti", points, "--sezioni-dat", "/dev/full", "--sezioni-csv", sections},
-         "1 " + kCounts + "|Disco pieno durante l'accesso a /dev/full.\n"},
-#endif
+         "",
+         "1 " + kCounts + "|" + kNotes + "Disco pieno durante l'accesso a /dev/full.\n"},
+        {{kSample}, "full", "1 |Disco pieno durante l'accesso a standard output.\n"},
+        {{kSample},
+         "closed",
+         "1 |Un gestore di file non valido è stato associato a standard output.\n"},
     };
-    for (const auto& [args, expected] : cases) {
+    for (const auto& [args, streams, expected] : cases) {
         std::string out, err;
         std::remove(points.c_str());
-        const int nStatus = RunCli(args, &out, &err);
+        std::remove(sections.c_str());
+        CliRun run{[&, streams = streams] {
+            if (streams == "closed") close(STDOUT_FILENO);
+            if ((streams == "full" && !std::freopen("/dev/full", "w", stdout)) ||
+                (streams == "stdin" && !std::freopen(kSample.c_str(), "rb", stdin)) ||
+                (streams == "cd" && chdir(dir.Path().c_str()) != 0))
+                _exit(125);
+        }};
+        const int nStatus = RunCli(args, &out, &err, &run);
         EXPECT_EQ((std::to_string(nStatus) + " " + out + "|" + err).substr(0, expected.size()),
                   expected);
-        const bool bLoaded = expected.find(kCounts) == 2;
-        EXPECT_EQ(ReadWholeFile(points), bLoaded ? Expected("punti.csv") : "") << expected;
-        EXPECT_FALSE(FileExists(sections)) << expected;
+        const bool bWritten =
+            expected.find(kCounts) == 2 && args.size() > 1 && args[1] == "--punti";
+        EXPECT_EQ(ReadWholeFile(points), bWritten ? Expected("punti.csv") : "") << expected;
+        EXPECT_EQ(ReadWholeFile(sections), nStatus == 0 && bWritten ? Expected("sezioni.csv") : "");
+    }
+}
+
+TEST(Cli, SummaryTellsWhatTheDrawingHolds) {
+    // The sections' lines are the .dat form's header lines, those that start with no space.
+    std::string sections, line;
+    for (std::istringstream dat(Expected("sezioni.dat")); std::getline(dat, line);)
+        sections += line[0] == ' ' ? "" : line + "\n";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{kSample},
+         kCounts +
+             "Versione DXF: AC1009\nUnità: non indicate\nEntità: LWPOLYLINE 1, POLYLINE 12\n"
+             "Lasciate fuori: 2 maglie o flag 16 e oltre, 1 LWPOLYLINE\n"
+             "Layer: PARATIA 1, SEZIONI 9\nIngombro: x 0.000000e+000 1.200000e+004, y "
+             "0.000000e+000 1.890996e+003, z 0.000000e+000 1.600000e+003\nSezioni: 10\n" +
+             sections},
+        {{kSample, "--lwpolyline", "--layer", "sezioni"},
+         "Numero Polyline: 10\nNumero di punti: 85\nVersione DXF: AC1009\nUnità: non indicate\n"
+         "Entità: LWPOLYLINE 1, POLYLINE 12\n"
+         "Lasciate fuori: 2 maglie o flag 16 e oltre, 1 su altri layer\nLayer: SEZIONI 10\n"},
+        {{kCorpus + "netdxf-sample.dxf", "--lwpolyline"},
+         "Numero Polyline: 4\nNumero di punti: 52\nVersione DXF: AC1032\nUnità: millimetri\n"
+         "Entità: 3DFACE 1, ACAD_TABLE 1, ARC 2, ARC_DIMENSION 1, CIRCLE 3, DIMENSION 8, "
+         "ELLIPSE 1, HATCH 3, IMAGE 1, INSERT 1, LEADER 1, LINE 16, LWPOLYLINE 1, MESH 1, "
+         "MLINE 2, MTEXT 2, PDFUNDERLAY 1, POINT 1, POLYLINE 5, RAY 1, SHAPE 1, SOLID 1, "
+         "SPLINE 1, TEXT 1, VIEWPORT 2, WIPEOUT 1, XLINE 1\n"
+         "Lasciate fuori: 2 maglie o flag 16 e oltre\nLayer: Layer1 1, Layer2 3\n"
+         "Ingombro: x 2.000000e+001 7.900000e+002, y -4.500000e+002 -1.000000e+001, z "
+         "0.000000e+000 5.000000e+001\nSezioni: 4\n2.000000e+001    4\n5.000000e+002    21\n"
+         "5.100000e+002    5\n7.000000e+002    22\n"},
+        {{kCorpus + "gdal-entities_only.dxf"},
+         "Numero Polyline: 0\nNumero di punti: 0\nVersione DXF: non indicata\nUnità: non indicate\n"
+         "Entità: POINT 2\nLasciate fuori: nessuna\nLayer: nessuno\nSezioni: 0\n"},
+    };
+    for (auto [args, expected] : cases) {
+        if (access(args[0].c_str(), R_OK) != 0) continue; // no corpus beside the project
+        std::string out, err;
+        args.push_back("--riepilogo");
+        EXPECT_EQ(RunCli(args, &out, &err), 0);
+        EXPECT_EQ(out.substr(0, expected.size()), expected) << err;
     }
 }

@@ -134,28 +134,8 @@ TEST(WindowText, SearchesAgreeWithSearchesOfTheCutText) {
     }
 }
 
-TEST(TextScanner, FieldsEndAtTabOrAtCrWithTheByteAfterIt) {
-    // The first four fields, each followed by "|", then the position: LF alone ends no field,
-    // and past the end the fields are empty while the position goes on growing.
-    const std::pair<const char*, const char*> cases[] = {
-        {"a\r\nbc\td\r\n", "a|bc|d||10"},
-        {"\n 10\r\n1.5\nx\r\n", "\n 10|1.5\nx|||15"},
-        {"\tx\r\n\r\ny", "|x||y|8"}};
-    for (const auto& [pszText, pszFields] : cases) {
-        const CString text(pszText);
-        CTextScanner scanner;
-        scanner.Attach(&text);
-        EXPECT_EQ(scanner.Reset(), static_cast<int>(std::strlen(pszText)));
-        std::string fields;
-        for (int i = 0; i < 4; ++i) {
-            CString field;
-            scanner.ReadField(field);
-            fields += field.Str() + "|";
-        }
-        EXPECT_EQ(fields + std::to_string(scanner.m_nPos), pszFields);
-    }
-}
-
+// ReadField, which the program does not use, is the plain way the reader's in-place numbers are
+// measured against.
 TEST(TextScanner, NumbersReadInPlaceAgreeWithFieldsConverted) {
     const char* const pieces[] = {"12.5", "\t", "\r\n", "-0.25", "\n7", "", "1e3", "abc", "\r"};
     std::mt19937 rng(555);

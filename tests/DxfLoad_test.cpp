@@ -1,5 +1,6 @@
 // The load, from the bytes of a drawing to the sorted list: the rules it keeps, the bad
 // drawings it must survive, and real drawings.
+#include "DrawingScan.h"
 #include "DxfLoad.h"
 #include "TestSupport.h"
 
@@ -193,50 +194,64 @@ TEST(Load, RealDrawingsGiveTheirCounts) {
     // Drawings from public repositories, read from the corpus folder beside the project (never
     // copied into it), each checked once by hand against what the folder's SOURCES.md lists:
     // POLYLINE entities of the model space, less those with flags of 16 or more, and the
-    // VERTEX records of the ones kept. Where the counts differ from ezdxf's reading, it is by
-    // the rules of this reader: meshes and flags >= 16 are left out (assimp: 4 polyface
-    // meshes; uncommon: 2; netdxf: a polygon mesh 20 and a polyface 64; dxf2gcode: flags 132;
+    // VERTEX records of the ones kept; and the POLYLINE and LWPOLYLINE entities that the scan
+    // of the tags finds in ENTITIES. Where the load differs from ezdxf's reading, it is by the
+    // rules of this reader: meshes and flags >= 16 are left out (assimp: 4 polyface meshes;
+    // uncommon: 2; netdxf: a polygon mesh 20 and a polyface 64; dxf2gcode: flags 132;
     // example_r12: its polyface of 9 records; example_r14: its polyface); LWPOLYLINEs are not
-    // POLYLINEs (gdal-LWPOLYLINE-OCS keeps its 6 3D polylines only); POLYLINEs before ENTITIES
-    // are not seen (multi_insert_with_attribs, whose CR LF copy has "ENTITIES" across the
-    // 14500-byte chunk boundary). The LF files and those with unpadded codes (bjnortier,
-    // dxfvuer, dxfparser, example_r12's four-character codes) read as their CR LF copies.
+    // POLYLINEs; POLYLINEs before ENTITIES are not seen (multi_insert_with_attribs, whose CR LF
+    // copy has "ENTITIES" across the 14500-byte chunk boundary). The LF files and those with
+    // unpadded codes (bjnortier, dxfvuer, dxfparser, example_r12's four-character codes) read
+    // as their CR LF copies.
     const std::string dir = TREVANO_SOURCE_DIR "/../shared/corpus/";
     if (!std::filesystem::is_directory(dir)) GTEST_SKIP() << "no corpus folder beside the project";
     const struct {
         const char* file;
         const char* crlfCopy;
         INT32 nPolylines, nPoints;
+        int nPolylineEntities, nLwPolylines;
     } drawings[] = {
-        {"assimp-issue_2229.dxf", "assimp-issue_2229.crlf.dxf", 0, 0},
-        {"bjnortier-issue29.dxf", nullptr, 29, 373},
-        {"dxf2gcode-Kurve_Polylinien.dxf", nullptr, 0, 0},
-        {"dxfparser-polylines.dxf", "dxfparser-polylines.crlf.dxf", 12, 316},
-        {"dxfvuer-electric.dxf", nullptr, 654, 1710},
-        {"ezdxf-POLI-ALL210_12.DXF", "ezdxf-POLI-ALL210_12.crlf.dxf", 30, 101},
-        {"ezdxf-multi_insert_with_attribs.dxf", "ezdxf-multi_insert_with_attribs.crlf.dxf", 0, 0},
-        {"ezdxf-small_r13.dxf", "ezdxf-small_r13.crlf.dxf", 16, 43},
-        {"ezdxf-uncommon.dxf", "ezdxf-uncommon.crlf.dxf", 0, 0},
-        {"gdal-LWPOLYLINE-OCS.dxf", nullptr, 6, 24},
-        {"gdal-closed_polyline_with_bulge.dxf", "gdal-closed_polyline_with_bulge.crlf.dxf", 0, 0},
-        {"gdal-entities_only.dxf", "gdal-entities_only.crlf.dxf", 0, 0},
-        {"gdal-polyline_smooth.dxf", nullptr, 1, 5},
-        {"libredwg-2000-PolyLine3D.dxf", nullptr, 1, 6},
-        {"libredwg-example_r12.dxf", "libredwg-example_r12.crlf.dxf", 15, 4325},
-        {"libredwg-example_r14.dxf", nullptr, 1, 4},
-        {"libredwg-r11-entities-3d.dxf", nullptr, 1, 3},
-        {"libredwg-r9-entities.dxf", nullptr, 2, 6},
-        {"netdxf-sample.dxf", nullptr, 3, 48},
+        {"assimp-issue_2229.dxf", "assimp-issue_2229.crlf.dxf", 0, 0, 4, 0},
+        {"bjnortier-issue29.dxf", nullptr, 29, 373, 29, 0},
+        {"dxf2gcode-Kurve_Polylinien.dxf", nullptr, 0, 0, 6, 0},
+        {"dxfparser-polylines.dxf", "dxfparser-polylines.crlf.dxf", 12, 316, 12, 0},
+        {"dxfvuer-electric.dxf", nullptr, 654, 1710, 654, 0},
+        {"ezdxf-POLI-ALL210_12.DXF", "ezdxf-POLI-ALL210_12.crlf.dxf", 30, 101, 30, 0},
+        {"ezdxf-multi_insert_with_attribs.dxf", "ezdxf-multi_insert_with_attribs.crlf.dxf", 0, 0, 0,
+         0},
+        {"ezdxf-small_r13.dxf", "ezdxf-small_r13.crlf.dxf", 16, 43, 16, 0},
+        {"ezdxf-uncommon.dxf", "ezdxf-uncommon.crlf.dxf", 0, 0, 2, 6},
+        {"gdal-LWPOLYLINE-OCS.dxf", nullptr, 6, 24, 6, 7},
+        {"gdal-closed_polyline_with_bulge.dxf", "gdal-closed_polyline_with_bulge.crlf.dxf", 0, 0, 0,
+         1},
+        {"gdal-entities_only.dxf", "gdal-entities_only.crlf.dxf", 0, 0, 0, 0},
+        {"gdal-polyline_smooth.dxf", nullptr, 1, 5, 1, 0},
+        {"libredwg-2000-PolyLine3D.dxf", nullptr, 1, 6, 1, 0},
+        {"libredwg-example_r12.dxf", "libredwg-example_r12.crlf.dxf", 15, 4325, 16, 0},
+        {"libredwg-example_r14.dxf", nullptr, 1, 4, 2, 11},
+        {"libredwg-r11-entities-3d.dxf", nullptr, 1, 3, 1, 0},
+        {"libredwg-r9-entities.dxf", nullptr, 2, 6, 2, 0},
+        {"netdxf-sample.dxf", nullptr, 3, 48, 5, 1},
     };
     for (const auto& d : drawings) {
-        CPolylineList list, copy;
-        const std::string points = LoadPoints(dir + d.file, list);
-        INT32 nPoints = 0;
-        for (INT32 i = 1; i <= list.GetCount(); ++i)
-            nPoints += list.GetAt(i)->GetCount();
-        EXPECT_EQ(std::to_string(list.GetCount()) + " " + std::to_string(nPoints),
-                  std::to_string(d.nPolylines) + " " + std::to_string(d.nPoints))
-            << d.file;
-        EXPECT_EQ(d.crlfCopy ? LoadPoints(dir + d.crlfCopy, copy) : points, points) << d.file;
+        for (const char* pszFile : {d.file, d.crlfCopy ? d.crlfCopy : d.file}) {
+            CPolylineList list;
+            LoadPoints(dir + pszFile, list);
+            INT32 nPoints = 0;
+            for (INT32 i = 1; i <= list.GetCount(); ++i)
+                nPoints += list.GetAt(i)->GetCount();
+            CFile file;
+            DrawingScan scan;
+            ASSERT_TRUE(file.Open((dir + pszFile).c_str(), CFile::modeRead));
+            ScanDrawing(file, false, scan);
+            EXPECT_EQ(std::to_string(list.GetCount()) + " " + std::to_string(nPoints) + " " +
+                          std::to_string(scan.entityCounts["POLYLINE"]) + " " +
+                          std::to_string(scan.entityCounts["LWPOLYLINE"]) + " " +
+                          std::to_string(scan.bCut),
+                      std::to_string(d.nPolylines) + " " + std::to_string(d.nPoints) + " " +
+                          std::to_string(d.nPolylineEntities) + " " +
+                          std::to_string(d.nLwPolylines) + " 0")
+                << pszFile;
+        }
     }
 }

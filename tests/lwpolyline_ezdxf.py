@@ -18,42 +18,36 @@ import ezdxf
 
 CLI, SCRATCH = sys.argv[1], Path(sys.argv[2])
 SCRATCH.mkdir(parents=True, exist_ok=True)
+SECTION = [(0.0, 0.0), (400.5, 120.25), (800.0, 500.0), (950.125, 1200.0)]
 
 
-def section(z):
-    return [(0.0, 0.0), (400.5, 120.25), (800.0, 500.0), (950.125, 1200.0)]
+def lw(points=SECTION, layer="SEZIONI", **dxf):
+    form = "xyseb" if len(points[0]) == 5 else "xy"
+    return lambda m: m.add_lwpolyline(points, form, dxfattribs={"layer": layer, **dxf})
 
 
-def lw(msp, points, layer="SEZIONI", **dxf):
-    return msp.add_lwpolyline(points, format="xyseb" if len(points[0]) == 5 else "xy",
-                              dxfattribs={"layer": layer, **dxf})
+def poly3d(points, layer):
+    return lambda m: m.add_polyline3d(points, dxfattribs={"layer": layer})
 
 
 DRAWINGS = {
-    "extrusions": lambda m: [
-        lw(m, section(0), elevation=1500.0, extrusion=(1, 0, 0)),
-        lw(m, section(0), elevation=-20.5, extrusion=(0, 1, 0)),
-        lw(m, section(0), elevation=3.0, extrusion=(0, 0, -1)),
-        lw(m, section(0), elevation=7.0)],
-    "closed-flags-bulges-widths": lambda m: [
-        lw(m, section(0), flags=1), lw(m, section(0), flags=128, elevation=2.0),
-        lw(m, [(0, 0, 1.0, 2.0, 0.5), (10, 0, 0, 0, 0), (10, 10, 0.5, 0.5, -1.0)])],
-    "long": lambda m: [lw(m, [(k * 0.5, (k * 37 % 101) / 7) for k in range(6000)])],
-    "layers-and-mixed": lambda m: [
-        m.add_polyline3d([(600, 1, 2), (600, 3, 4)], dxfattribs={"layer": "Sezioni"}),
-        lw(m, section(0), layer="PARATIA", elevation=600.0, extrusion=(1, 0, 0)),
-        m.add_polymesh((2, 2), dxfattribs={"layer": "SEZIONI"}),
-        lw(m, section(0), layer="CARTIGLIO", elevation=-5.0),
-        m.add_polyline3d([(1e3, -1, 0.125), (1e3, 2, 2)], dxfattribs={"layer": "sezioni"}),
-        lw(m, section(0), layer="Sezioni", elevation=1e3, extrusion=(1, 0, 0))],
+    "extrusions": [lw(elevation=1500.0, extrusion=(1, 0, 0)), lw(elevation=-20.5, extrusion=(0, 1, 0)),
+                   lw(elevation=3.0, extrusion=(0, 0, -1)), lw(elevation=7.0)],
+    "closed-flags-bulges-widths": [lw(flags=1), lw(flags=128, elevation=2.0),
+                                   lw([(0, 0, 1.0, 2.0, 0.5), (10, 0, 0, 0, 0), (10, 10, 0.5, 0.5, -1)])],
+    "long": [lw([(k * 0.5, (k * 37 % 101) / 7) for k in range(6000)])],
+    "layers-and-mixed": [poly3d([(600, 1, 2), (600, 3, 4)], "Sezioni"),
+                         lw(layer="PARATIA", elevation=600.0, extrusion=(1, 0, 0)),
+                         lambda m: m.add_polymesh((2, 2), dxfattribs={"layer": "SEZIONI"}),
+                         lw(layer="CARTIGLIO", elevation=-5.0),
+                         poly3d([(1e3, -1, 0.125), (1e3, 2, 2)], "sezioni"),
+                         lw(layer="Sezioni", elevation=1e3, extrusion=(1, 0, 0))],
 }
-
-CHOICES = [[], ["sezioni"], ["PARATIA", "Sezioni"], ["NESSUNO"]]
 
 
 def remap(p, e):
     x, y, z = p
-    return (x, y, z) if e[2] == 1.0 else (z, x, y) if e[0] == 1.0 else (y, z, x) if e[1] == 1.0 else (x, y, z)
+    return (z, x, y) if e[2] != 1.0 and e[0] == 1.0 else (y, z, x) if e[2] != 1.0 and e[1] == 1.0 else p
 
 
 def read_with_ezdxf(path, layers):
@@ -62,49 +56,44 @@ def read_with_ezdxf(path, layers):
         if layers and e.dxf.layer.upper() not in [n.upper() for n in layers]:
             continue
         if e.dxftype() == "POLYLINE" and e.dxf.flags < 16:
-            polylines.append([remap(v.dxf.location, e.dxf.extrusion) for v in e.vertices])
+            polylines.append([remap(tuple(v.dxf.location), e.dxf.extrusion) for v in e.vertices])
         elif e.dxftype() == "LWPOLYLINE":
-            polylines.append([remap((x, y, e.dxf.elevation), e.dxf.extrusion)
-                              for x, y in e.get_points("xy")])
+            polylines.append([remap((x, y, e.dxf.elevation), e.dxf.extrusion) for x, y in e.get_points("xy")])
     return sorted(polylines, key=lambda p: p[0][0])
 
 
-def e(v):
-    return re.sub(r"e([+-])(\d\d)$", r"e\g<1>0\2", "%e" % v)
-
-
 def forms(polylines):
-    points = "".join(f"Spezzata di  {len(p)} punti\n" + "".join(
-        f"{e(x)},{e(y)},{e(z)}\n" for x, y, z in p) for p in polylines)
-    dat = "".join(f"{e(p[0][0])}    {len(p)}\n" + "".join(
-        f"    {e(y)}    {e(z)}\n" for _, y, z in p) for p in polylines)
-    return [points, dat, dat.replace("    ", ",")]
+    def e(v):  # "%e" with three exponent digits
+        return re.sub(r"e([+-])(\d\d)$", r"e\g<1>0\2", "%e" % v)
+    points = "".join(f"Spezzata di  {len(p)} punti\n" + "".join(f"{e(x)},{e(y)},{e(z)}\n" for x, y, z in p)
+                     for p in polylines)
+    dat = "".join(f"{e(p[0][0])}    {len(p)}\n" + "".join(f"    {e(y)}    {e(z)}\n" for _, y, z in p)
+                  for p in polylines)
+    return {"--punti": points, "--sezioni-dat": dat, "--sezioni-csv": dat.replace("    ", ",")}
 
 
 failures = 0
-for name, build in DRAWINGS.items():
+for name, entities in DRAWINGS.items():
     doc = ezdxf.new("R2000")
-    build(doc.modelspace())
+    for add in entities:
+        add(doc.modelspace())
     lf = SCRATCH / f"{name}.dxf"
     doc.saveas(lf)
     text = lf.read_bytes()
-    (SCRATCH / f"{name}.crlf.dxf").write_bytes(text.replace(b"\n", b"\r\n"))
-    (SCRATCH / f"{name}.unpadded.dxf").write_bytes(re.sub(rb"(?m)^ +(-?\d+)$", rb"\1", text))
-    for layers in CHOICES:
+    copies = [lf, SCRATCH / f"{name}.crlf.dxf", SCRATCH / f"{name}.unpadded.dxf"]
+    copies[1].write_bytes(text.replace(b"\n", b"\r\n"))
+    copies[2].write_bytes(re.sub(rb"(?m)^ +(-?\d+)$", rb"\1", text))
+    for layers in ([], ["sezioni"], ["PARATIA", "Sezioni"], ["NESSUNO"]):
         polylines = read_with_ezdxf(lf, layers)
-        want = forms(polylines)
+        counts = f"Numero Polyline: {len(polylines)}\nNumero di punti: {sum(map(len, polylines))}\n"
         args = ["--lwpolyline"] + [a for n in layers for a in ("--layer", n)]
-        for copy in ("", ".crlf", ".unpadded"):
-            drawing = SCRATCH / f"{name}{copy}.dxf"
-            for option, expected in zip(("--punti", "--sezioni-dat", "--sezioni-csv"), want):
-                run = subprocess.run([CLI, drawing, *args, option, "-"], capture_output=True)
-                counts = f"Numero Polyline: {len(polylines)}\nNumero di punti: {sum(map(len, polylines))}\n"
-                if run.returncode != 0 or run.stdout.decode() != expected or not run.stderr.decode().startswith(counts):
+        for drawing in copies:
+            for option, expected in forms(polylines).items():
+                run = subprocess.run([CLI, drawing, *args, option, "-"], capture_output=True, text=True)
+                absent = "Nota: nessuna entità sul layer NESSUNO." in run.stderr
+                if (run.returncode, run.stdout, run.stderr[:len(counts)], absent) != \
+                        (0, expected, counts, layers == ["NESSUNO"]):
                     failures += 1
-                    print(f"FAIL {drawing.name} {' '.join(args)} {option}\n{run.stderr.decode()}")
-            absent = "Nota: nessuna entità sul layer NESSUNO." in run.stderr.decode()
-            if absent != (layers == ["NESSUNO"]):
-                failures += 1
-                print(f"FAIL {drawing.name}: the note on an absent layer")
+                    print(f"FAIL {drawing.name} {' '.join(args)} {option}\n{run.stderr}")
 print(f"{len(DRAWINGS)} drawings, {failures} failures")
 sys.exit(1 if failures else 0)
