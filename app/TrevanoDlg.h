@@ -13,6 +13,12 @@ public:
     INT32 m_nPolylineCount = 0;
     INT32 m_nPointCount = 0;
     HICON m_hIcon;
+    // Where the file dialogs open within this run (nothing is kept between runs): the open
+    // dialog in the folder of the drawing last loaded, the save dialogs in that one or in the
+    // folder of the last file exported, whichever came later. Empty before any: the folder the
+    // program started in.
+    CString m_strDrawingFolder;
+    CString m_strExportFolder;
 
     // Where the icon goes in a minimised window of the given client size: centred, in signed
     // arithmetic, so a client narrower than the icon gives a negative origin.

@@ -40,6 +40,7 @@ const ExportCommand* FindExportCommand(UINT nButtonId) {
 void CTrevanoDlg::OnLoadDxf() {
     CFileDialog dlg(TRUE, "dxf", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
                     "File DXF(*.dxf)|*.dxf|Tutti i file|*.*||");
+    dlg.m_strInitialDir = m_strDrawingFolder;
     if (dlg.DoModal() != IDOK) return;
 
     CWaitCursor wait;
@@ -49,6 +50,7 @@ void CTrevanoDlg::OnLoadDxf() {
         error.ReportError();
         return; // the list and the counters keep the previous drawing
     }
+    m_strDrawingFolder = m_strExportFolder = dlg.GetFolderPath();
     LoadPolylines(file, m_polylines, m_nPolylineCount, m_nPointCount);
     UpdateData(FALSE);
 }
@@ -62,12 +64,16 @@ void CTrevanoDlg::RunExport(UINT nButtonId) {
     if (!pCommand) return;
     CFileDialog dlg(FALSE, pCommand->form.pszDefaultExt, nullptr, OFN_HIDEREADONLY,
                     pCommand->pszFilter);
+    dlg.m_strInitialDir = m_strExportFolder;
     if (dlg.DoModal() != IDOK) return;
 
     CWaitCursor wait;
     CFileException error;
-    if (!ExportPolylines(m_polylines, dlg.GetPathName(), pCommand->form, &error))
+    if (!ExportPolylines(m_polylines, dlg.GetPathName(), pCommand->form, &error)) {
         error.ReportError();
+        return;
+    }
+    m_strExportFolder = dlg.GetFolderPath();
 }
 
 void CTrevanoDlg::OnExportPointList() {

@@ -15,9 +15,13 @@ public:
                 DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                 const char* lpszFilter = nullptr, CWnd* pParentWnd = nullptr);
 
+    // Shows the dialog, then paints its owner at once: the owner's window is seen whole again
+    // before the command that asked for a name starts its work, which may take seconds.
     INT_PTR DoModal() override;
     // The full path chosen; empty until the dialog ended with IDOK.
     CString GetPathName() const { return m_strPathName; }
+    // The folder of the path chosen.
+    CString GetFolderPath() const;
 
     // The filter's (description, pattern) pairs in order.
     static std::vector<std::pair<CString, CString>> ParseFilter(const char* lpszFilter);
@@ -30,4 +34,6 @@ public:
     DWORD m_dwFlags;
     CString m_strFilter;
     CString m_strPathName;
+    // The folder the dialog opens in; the one the program started in when empty.
+    CString m_strInitialDir;
 };

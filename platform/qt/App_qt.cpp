@@ -111,6 +111,7 @@ void AfxQtInitFramework() {
     if (translator->load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
+    InstallMissingItalianTexts();
 
     // The file dialog stores its state (folders visited, view) through the user's settings.
     // The program keeps nothing between runs: a settings folder that cannot hold a file.

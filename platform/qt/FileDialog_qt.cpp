@@ -5,6 +5,14 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace {
 
@@ -19,10 +27,50 @@ QString QtPatterns(const CString& patterns) {
     return result.join(u' ');
 }
 
+// Qt's file model shows dates and sizes in the system's locale, which follows the user's
+// language: this view of it shows them in the dialog's own, Italian.
+class LocalFileTexts : public QIdentityProxyModel {
+public:
+    explicit LocalFileTexts(QObject* pParent) : QIdentityProxyModel(pParent) {}
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* pFiles = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !pFiles || !index.isValid())
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        const QLocale locale; // the default, which the framework makes Italian
+        switch (index.column()) {
+        case kSizeColumn:
+            return pFiles->isDir(source) ? QString()
+                                         : locale.formattedDataSize(pFiles->size(source));
+        case kDateColumn:
+            return locale.toString(pFiles->lastModified(source), QLocale::ShortFormat);
+        default:
+            return QIdentityProxyModel::data(index, role);
+        }
+    }
+
+private:
+    static constexpr int kSizeColumn = 1, kDateColumn = 3; // QFileSystemModel's order
+};
+
+// The columns of the detail view start as wide as their English headers: each is made at least
+// as wide as its own header, so that "Dimensione" or "Data di modifica" shows whole.
+void WidenHeaders(QFileDialog& dlg) {
+    for (QTreeView* view : dlg.findChildren<QTreeView*>()) {
+        QHeaderView* header = view->header();
+        for (int i = 0; i < header->count(); ++i)
+            header->resizeSection(i, std::max(header->sectionSize(i), header->sectionSizeHint(i)));
+    }
+}
+
 } // namespace
 
+// Qt's file dialogs open in the process's working folder, which the program never changes:
+// the folder it started in.
 INT_PTR CFileDialog::DoModal() {
-    QFileDialog dlg(m_pParentWnd ? WidgetOf(m_pParentWnd->m_hWnd) : ModalParentWidget());
+    QWidget* pOwner = m_pParentWnd ? WidgetOf(m_pParentWnd->m_hWnd) : ModalParentWidget();
+    QFileDialog dlg(pOwner);
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     // The list shows each filter's description alone, exactly as the program gives it.
     dlg.setOption(QFileDialog::HideNameFilterDetails);
@@ -37,13 +85,23 @@ INT_PTR CFileDialog::DoModal() {
         filters << ToQString(description) + QStringLiteral(" (") + QtPatterns(patterns) + u')';
     if (!filters.isEmpty()) dlg.setNameFilters(filters);
     if (!m_strDefExt.IsEmpty()) dlg.setDefaultSuffix(ToQString(m_strDefExt));
+    if (!m_strInitialDir.IsEmpty()) dlg.setDirectory(ToQString(m_strInitialDir));
     if (!m_strFileName.IsEmpty()) dlg.selectFile(ToQString(m_strFileName));
+    dlg.setProxyModel(new LocalFileTexts(&dlg));
+    WidenHeaders(dlg);
 
     m_strPathName.Empty();
-    if (dlg.exec() != QDialog::Accepted) return IDCANCEL;
+    const int nResult = dlg.exec();
+    dlg.hide();
+    if (pOwner) pOwner->repaint();
+    if (nResult != QDialog::Accepted) return IDCANCEL;
     const QStringList files = dlg.selectedFiles();
     if (files.isEmpty()) return IDCANCEL;
     m_strPathName =
         AddDefaultExtension(ToCString(QDir::toNativeSeparators(files.first())), m_strDefExt);
     return IDOK;
+}
+
+CString CFileDialog::GetFolderPath() const {
+    return ToCString(QDir::toNativeSeparators(QFileInfo(ToQString(m_strPathName)).absolutePath()));
 }

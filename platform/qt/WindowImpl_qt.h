@@ -103,6 +103,8 @@ void BuildDialogControls(const DialogTemplate& tmpl, CWndImpl& impl);
 
 // Resources of the program: the icon and bitmap by id, null when there is none.
 const QIcon* ResourceIcon(UINT nID);
+// Italian for the texts of Qt's dialogs that Qt's own catalogue lacks.
+void InstallMissingItalianTexts();
 QPixmap ResourceBitmap(UINT nID);
 
 // The framework's own set-up of a Qt application: Italian translations and locale, the widget
