@@ -12,8 +12,6 @@
 #include <QLocale>
 #include <QTreeView>
 
-#include <algorithm>
-
 namespace {
 
 // A filter pattern in Qt's notation: blanks between the patterns, and "*.*" matching every
@@ -54,13 +52,16 @@ private:
     static constexpr int kSizeColumn = 1, kDateColumn = 3; // QFileSystemModel's order
 };
 
-// The columns of the detail view start as wide as their English headers: each is made at least
-// as wide as its own header, so that "Dimensione" or "Data di modifica" shows whole.
+// The columns of the detail view are sized for English words: the others follow their contents
+// and headers, so that "Dimensione", "Data di modifica" and a type such as "Documento CSV" show
+// whole, and the name takes the room that is left.
 void WidenHeaders(QFileDialog& dlg) {
     for (QTreeView* view : dlg.findChildren<QTreeView*>()) {
         QHeaderView* header = view->header();
-        for (int i = 0; i < header->count(); ++i)
-            header->resizeSection(i, std::max(header->sectionSize(i), header->sectionSizeHint(i)));
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int i = 1; i < header->count(); ++i)
+            header->setSectionResizeMode(i, QHeaderView::ResizeToContents);
     }
 }
 

@@ -29,6 +29,19 @@ const char kLoad[] = "Carica file DXF";
 const char kPoints[] = "Esporta file di coordinate formato (.csv)";
 const char kSectionsDat[] = "Esporta sezioni (.dat) per pannellatura";
 
+// Counts the paint events of the widget it filters.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(int& nPaints) : m_nPaints(nPaints) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        m_nPaints += e->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    int& m_nPaints;
+};
+
 int g_nRuns = 0; // of the main dialog: what waits for a window gives up when its run ends
 
 // Runs act on the next window of class W that opens over the one active now, inside that
@@ -137,12 +150,35 @@ void ExpectLaidOutAsTemplate(QWidget* w, int nTemplate, const char* pszPicture) 
     EXPECT_TRUE(w->grab().save(QStringLiteral(TREVANO_PICTURE_DIR "/") + pszPicture));
 }
 
+// The file dialog's own texts Italian, each header whole, a folder and a date in Italian words;
+// a picture of it for the eye.
+void ExpectItalianFileDialog(QFileDialog* w, const char* pszPicture) {
+    auto* view = w->findChild<QTreeView*>(QStringLiteral("treeView"));
+    const QAbstractItemModel* model = view->model();
+    QStringList headers, folders;
+    for (int c = 0; c < model->columnCount(); ++c) {
+        headers << model->headerData(c, Qt::Horizontal).toString();
+        EXPECT_GE(view->header()->sectionSize(c), view->header()->sectionSizeHint(c)) << c;
+    }
+    EXPECT_EQ(headers, QStringList({"Nome", "Dimensione", "Tipo", "Data di modifica"}));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        for (int r = 0; r < model->rowCount(view->rootIndex()); ++r)
+            if (model->index(r, 2, view->rootIndex()).data() == "Cartella")
+                return model->index(r, 3, view->rootIndex())
+                    .data()
+                    .toString()
+                    .contains(QRegularExpression("^\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d$"));
+        return false;
+    })) << "no folder of type \"Cartella\" with a date in Italian form";
+    w->grab().save(QStringLiteral(TREVANO_PICTURE_DIR "/") + pszPicture);
+}
+
 } // namespace
 
 TEST(MainDialog, LoadThroughTheOpenDialogEachExportThenFailuresReportedAndTheDialogCarriesOn) {
     const QTemporaryDir dir;
     const QString vanished = dir.filePath("sparito.dxf"), folder = dir.filePath("manca/x.dat");
-    ASSERT_TRUE(QFile::copy(kSample, vanished));
+    ASSERT_TRUE(QFile::copy(kSample, vanished) && QDir(dir.path()).mkdir("cartella"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), dir.filePath("pieno.csv")));
     QStringList seen; // icon, buttons, caption and text of each message box
     auto seeMessage = [&seen](QMessageBox* box) {
@@ -167,11 +203,18 @@ TEST(MainDialog, LoadThroughTheOpenDialogEachExportThenFailuresReportedAndTheDia
                   QColor(Qt::black));
         EXPECT_EQ(picture.pixelColor(2, 2), main->palette().window().color());
 
+        // The dialog is painted as the file dialog closes, before the load runs and with no
+        // event handled in between.
+        int nPaints = 0, nPaintsBefore = 0;
+        PaintCounter counter(nPaints);
+        main->installEventFilter(&counter);
         OnNextModal<QFileDialog>([&](QFileDialog* w) {
             auto* filter = w->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             EXPECT_EQ(QStringList({w->windowTitle(), filter->itemText(0), filter->itemText(1),
                                    w->findChild<QDialogButtonBox*>()->buttons()[1]->text()}),
                       QStringList({"Apri", "File DXF(*.dxf)", "Tutti i file", "Annulla"}));
+            EXPECT_EQ(w->directory(), QDir::current()); // before any load, the starting folder
+            ExpectItalianFileDialog(w, "file-dialog-open.png");
             auto* model = w->findChild<QFileSystemModel*>();
             EXPECT_EQ(model->nameFilters(), QStringList{"*.dxf"});
             filter->setCurrentIndex(1);
@@ -182,12 +225,19 @@ TEST(MainDialog, LoadThroughTheOpenDialogEachExportThenFailuresReportedAndTheDia
                 box->close();
             });
             ChooseFile(w, dir.filePath("nessuno.dxf"));
+            nPaintsBefore = nPaints;
             ChooseFile(w, kSample);
         });
         Button(main, kLoad)->click();
+        EXPECT_GT(nPaints, nPaintsBefore);
+        main->removeEventFilter(&counter);
         EXPECT_EQ(Counts(main), "10 86 ");
+        // Within the run the file dialogs open in the drawing's folder.
         for (const char* pszButton : {kLoad, kPoints}) { // cancelled, they change nothing
-            OnNextModal([](QWidget* w) { w->close(); });
+            OnNextModal<QFileDialog>([&](QFileDialog* w) {
+                EXPECT_EQ(w->directory(), QFileInfo(kSample).dir());
+                w->close();
+            });
             Button(main, pszButton)->click();
         }
         EXPECT_EQ(Counts(main), "10 86 ");
@@ -195,8 +245,12 @@ TEST(MainDialog, LoadThroughTheOpenDialogEachExportThenFailuresReportedAndTheDia
         ThroughFileDialog(main, kPoints, dir.filePath("scafo-sezioni.dat"));
         ThroughFileDialog(main, kSectionsDat, dir.filePath("scafo-sezioni.dat"));
         ThroughFileDialog(main, kPoints, dir.filePath("scafo-punti")); // gets ".csv"
-        ThroughFileDialog(main, "Esporta sezioni (.csv) per pannellatura",
-                          dir.filePath("scafo-sezioni.csv"));
+        OnNextModal<QFileDialog>([&](QFileDialog* w) { // after an export, in its folder
+            EXPECT_EQ(w->directory(), QDir(dir.path()));
+            ExpectItalianFileDialog(w, "file-dialog-save.png");
+            ChooseFile(w, dir.filePath("scafo-sezioni.csv"));
+        });
+        Button(main, "Esporta sezioni (.csv) per pannellatura")->click();
         // A file gone between the choice and the open (the open dialog takes only one that
         // exists), a folder that does not exist, a full disk.
         for (auto [pszButton, path] : {std::pair{kLoad, vanished},
