@@ -12,8 +12,9 @@ namespace {
 constexpr double kWidth = 960, kHeight = 540;
 constexpr double kMargin = 24, kTitleHeight = 40, kLegendHeight = 48;
 constexpr double kAxisLeft = 64, kAxisBottom = 24; // room for the tick labels
-// Points closer than this to the line drawn between their neighbours cannot be told apart.
-constexpr double kToleranceSquared = 0.25 * 0.25;
+// Points closer than half a pixel to the line drawn between their neighbours light the same
+// pixels.
+constexpr double kTolerance = 0.5, kToleranceSquared = kTolerance * kTolerance;
 constexpr double kPadding = 1.06;
 
 struct Point {
@@ -30,6 +31,11 @@ struct View {
 
 void Append(std::string& out, double value) {
     AppendFixed(out, value, 1);
+}
+
+// A coordinate of a drawn point: whole pixels.
+void AppendPixel(std::string& out, double value) {
+    AppendFixed(out, value, 0);
 }
 
 void AppendEscaped(std::string& out, const std::string& text) {
@@ -100,6 +106,16 @@ void Thin(const std::vector<Point>& in, std::vector<Point>& out) {
         out = in;
         return;
     }
+    // A section seen edge-on, as the profile sees it, lies on one vertical line, up and down it
+    // as often as it turns: its two ends on that line draw the same pixels.
+    const auto [lowX, highX] = std::minmax_element(
+        in.begin(), in.end(), [](const Point& a, const Point& b) { return a.x < b.x; });
+    if (highX->x - lowX->x < kTolerance) {
+        const auto [low, high] = std::minmax_element(
+            in.begin(), in.end(), [](const Point& a, const Point& b) { return a.y < b.y; });
+        out = {*low, *high};
+        return;
+    }
     std::vector<bool> keep(in.size(), false);
     keep.front() = keep.back() = true;
     std::vector<std::pair<size_t, size_t>> spans{{0, in.size() - 1}};
@@ -163,9 +179,9 @@ public:
         // A line along one axis is drawn at the scale of its length, and a single point shows
         // a unit around it. A margin of a few per cent keeps the outermost lines off the frame.
         const double least = spanA > 0 || spanU > 0 ? std::max(spanA, spanU) * 1e-3 : 1.0;
-        const double scale = std::min(plotWidth / std::max(spanA, least),
-                                      plotHeight / std::max(spanU, least)) /
-                             kPadding;
+        const double scale =
+            std::min(plotWidth / std::max(spanA, least), plotHeight / std::max(spanU, least)) /
+            kPadding;
         const double midA = (m_lo[view.nAcross] + m_hi[view.nAcross]) / 2;
         const double midU = (m_lo[view.nUp] + m_hi[view.nUp]) / 2;
         const double centreX = plotLeft + plotWidth / 2, centreY = view.top + plotHeight / 2;
@@ -199,15 +215,19 @@ public:
             for (INT32 k = 1; k <= polyline.GetCount(); ++k) {
                 const double a = Coordinate(polyline.GetVertex(k), view.nAcross);
                 const double u = Coordinate(polyline.GetVertex(k), view.nUp);
-                if (std::isfinite(a) && std::isfinite(u)) points.push_back({toX(a), toY(u)});
+                if (!std::isfinite(a) || !std::isfinite(u)) continue;
+                // On the pixel grid: a point in the pixel of the one before adds nothing.
+                const Point p{std::round(toX(a)), std::round(toY(u))};
+                if (points.empty() || p.x != points.back().x || p.y != points.back().y)
+                    points.push_back(p);
             }
             std::string colour;
             AppendColour(colour, Station(polyline));
             if (points.size() == 1) {
                 out += "<circle r=\"2\" cx=\"";
-                Append(out, points[0].x);
+                AppendPixel(out, points[0].x);
                 out += "\" cy=\"";
-                Append(out, points[0].y);
+                AppendPixel(out, points[0].y);
                 out += "\" fill=\"" + colour + "\"/>\n";
                 continue;
             }
@@ -215,9 +235,9 @@ public:
             out += "<polyline stroke=\"" + colour + "\" points=\"";
             for (size_t k = 0; k < thinned.size(); ++k) {
                 if (k > 0) out += ' ';
-                Append(out, thinned[k].x);
+                AppendPixel(out, thinned[k].x);
                 out += ',';
-                Append(out, thinned[k].y);
+                AppendPixel(out, thinned[k].y);
             }
             out += "\"/>\n";
         }
