@@ -3,9 +3,7 @@
 // replace, on random inputs with fixed seeds.
 #include "DxfFile.h"
 #include "EntityText.h"
-#include "NumberText.h"
 #include "TestSupport.h"
-#include "TextScanner.h"
 #include "WindowText.h"
 
 #include <cstring>
@@ -131,34 +129,6 @@ TEST(WindowText, SearchesAgreeWithSearchesOfTheCutText) {
                 << "round " << round;
         }
         ASSERT_EQ(window.Size(), cut.size()) << "round " << round;
-    }
-}
-
-// ReadField, which the program does not use, is the plain way the reader's in-place numbers are
-// measured against.
-TEST(TextScanner, NumbersReadInPlaceAgreeWithFieldsConverted) {
-    const char* const pieces[] = {"12.5", "\t", "\r\n", "-0.25", "\n7", "", "1e3", "abc", "\r"};
-    std::mt19937 rng(555);
-    for (int round = 0; round < 5000; ++round) {
-        std::string s;
-        for (int i = static_cast<int>(rng() % 10); i > 0; --i)
-            s += pieces[rng() % std::size(pieces)];
-        const CString text(s.c_str());
-        CTextScanner fast, plain, skip;
-        for (CTextScanner* p : {&fast, &plain, &skip}) {
-            p->Attach(&text);
-            p->m_nPos = static_cast<INT32>(round % (s.size() + 3));
-        }
-        for (int f = 0; f < 4; ++f) {
-            double value = -1;
-            CString field;
-            ASSERT_EQ(fast.ReadNumber(value), plain.ReadField(field)) << "'" << s << "'";
-            const double expected = field.IsEmpty() ? 0.0 : AtoF(field.View());
-            ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << "'" << s << "'";
-            ASSERT_EQ(skip.SkipField(), field.GetLength());
-            ASSERT_EQ(fast.m_nPos, plain.m_nPos);
-            ASSERT_EQ(skip.m_nPos, plain.m_nPos);
-        }
     }
 }
 

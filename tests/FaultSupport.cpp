@@ -53,11 +53,6 @@ SmallFileSystem::~SmallFileSystem() {
     if (Mounted()) umount2(m_mountPoint.c_str(), MNT_DETACH);
 }
 
-std::string CliCounts(int nPolylines, int nPoints) {
-    return "Numero Polyline: " + std::to_string(nPolylines) +
-           "\nNumero di punti: " + std::to_string(nPoints) + "\n";
-}
-
 SparseDrawing::SparseDrawing(const std::string& folder)
     : m_fileSystem(folder + "/tmpfs", 2 * kTailAt),
       m_path(folder + (m_fileSystem.Mounted() ? "/tmpfs" : "") + "/sparso.dxf") {

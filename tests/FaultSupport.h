@@ -23,9 +23,6 @@ private:
     std::string m_mountPoint, m_reason;
 };
 
-// The standard output of a load by trevano-cli.
-std::string CliCounts(int nPolylines, int nPoints);
-
 // A drawing of several GB that is mostly a hole: a polyline at x 5 with two vertices, zero
 // bytes up to 4.5 GiB (past what 32 bits can count), then a polyline at x 1 with three vertices
 // behind a comment long enough for a search chunk to start inside it. It lies on a tmpfs of its

@@ -194,7 +194,7 @@ TEST(File, SparseFileOfSeveralGigabytesLoadsInBoundedMemory) {
     std::string out;
     RunCli({"--version"}, nullptr, nullptr, &nothing);
     EXPECT_EQ(RunCli({drawing.Path()}, &out, nullptr, &run), 0);
-    EXPECT_EQ(out, CliCounts(2, 5));
+    EXPECT_EQ(out, "Numero Polyline: 2\nNumero di punti: 5\n");
     EXPECT_LT(run.nMaxRssKb, nothing.nMaxRssKb + 32 * 1024);
 }
 #endif

@@ -22,7 +22,7 @@ std::string Tags(const std::string& bytes, std::string* pOffsets = nullptr) {
 
 } // namespace
 
-TEST(TagReader, PairsOfAnyLineEndAndPadding) {
+TEST(TagReader, PairsOfAnyLineEndPaddingAndLengthWithTheirOffsets) {
     const struct {
         const char* pszBytes;
         const char* pszTags;
@@ -44,9 +44,6 @@ TEST(TagReader, PairsOfAnyLineEndAndPadding) {
         SCOPED_TRACE(c.pszBytes);
         EXPECT_EQ(Tags(c.pszBytes), c.pszTags);
     }
-}
-
-TEST(TagReader, LinesAcrossChunksWithTheirOffsets) {
     // Lines that straddle the reader's 64 KiB chunks, and a value far longer than a chunk.
     const std::string spaces(65528, ' '), longValue(200000, 'v');
     std::string offsets;
