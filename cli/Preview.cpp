@@ -33,6 +33,18 @@ void Append(std::string& out, double value) {
     AppendFixed(out, value, 1);
 }
 
+// <text x=".." y=".." attributes>text</text>
+void AppendText(std::string& out, double x, double y, const char* pszAttributes,
+                const std::string& text) {
+    out += "<text x=\"";
+    Append(out, x);
+    out += "\" y=\"";
+    Append(out, y);
+    out += *pszAttributes ? "\" " : "\"";
+    out += pszAttributes;
+    out += ">" + text + "</text>\n";
+}
+
 // A coordinate of a drawn point: whole pixels.
 void AppendPixel(std::string& out, double value) {
     AppendFixed(out, value, 0);
@@ -190,13 +202,9 @@ public:
 
         out += "<g id=\"";
         out += view.pszId;
-        out += "\">\n<text x=\"";
-        Append(out, plotLeft);
-        out += "\" y=\"";
-        Append(out, view.top - 8);
-        out += "\" font-weight=\"bold\">";
-        out += view.pszTitle;
-        out += "</text>\n<rect x=\"";
+        out += "\">\n";
+        AppendText(out, plotLeft, view.top - 8, "font-weight=\"bold\"", view.pszTitle);
+        out += "<rect x=\"";
         Append(out, plotLeft);
         out += "\" y=\"";
         Append(out, view.top);
@@ -254,27 +262,16 @@ public:
             AppendColour(out, i / 4.0);
             out += "\"/>";
         }
-        out += "</linearGradient></defs>\n<g id=\"legenda\">\n<text x=\"";
-        Append(out, kMargin);
-        out += "\" y=\"";
-        Append(out, top + 14);
-        out += "\">Stazioni (x)</text>\n<rect x=\"";
+        out += "</linearGradient></defs>\n<g id=\"legenda\">\n";
+        AppendText(out, kMargin, top + 14, "", "Stazioni (x)");
+        out += "<rect x=\"";
         Append(out, kMargin + 90);
         out += "\" y=\"";
         Append(out, top + 2);
-        out += "\" width=\"300\" height=\"14\" fill=\"url(#scala)\"/>\n<text x=\"";
-        Append(out, kMargin + 90);
-        out += "\" y=\"";
-        Append(out, top + 32);
-        out += "\">";
-        AppendExponent(out, m_lo[0]);
-        out += "</text>\n<text x=\"";
-        Append(out, kMargin + 390);
-        out += "\" y=\"";
-        Append(out, top + 32);
-        out += "\" text-anchor=\"end\">";
-        AppendExponent(out, m_hi[0]);
-        out += "</text>\n</g>\n";
+        out += "\" width=\"300\" height=\"14\" fill=\"url(#scala)\"/>\n";
+        AppendText(out, kMargin + 90, top + 32, "", FormatExponent(m_lo[0]));
+        AppendText(out, kMargin + 390, top + 32, "text-anchor=\"end\"", FormatExponent(m_hi[0]));
+        out += "</g>\n";
     }
 
 private:
@@ -322,14 +319,13 @@ private:
             Append(out, tick.x);
             out += "\" y2=\"";
             Append(out, tick.y);
-            out += bAcross ? "\"/><text stroke=\"none\" text-anchor=\"middle\" x=\""
-                           : "\"/><text stroke=\"none\" text-anchor=\"end\" x=\"";
-            Append(out, bAcross ? p.x : p.x - 6);
-            out += "\" y=\"";
-            Append(out, bAcross ? p.y + 17 : p.y + 4);
-            out += "\">";
-            AppendTickLabel(out, k, step);
-            out += "</text>\n";
+            out += "\"/>";
+            std::string label;
+            AppendTickLabel(label, k, step);
+            AppendText(out, bAcross ? p.x : p.x - 6, bAcross ? p.y + 17 : p.y + 4,
+                       bAcross ? "stroke=\"none\" text-anchor=\"middle\""
+                               : "stroke=\"none\" text-anchor=\"end\"",
+                       label);
         }
     }
 
