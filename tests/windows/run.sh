@@ -46,7 +46,7 @@ wineserver -w
 wine build-win64/tests/core_tests.exe --gtest_brief=1
 # trevano-cli.exe once wrote to descriptor 1 as if it were a system handle, which failed, and
 # its counts came out with CR LF line ends.
-[ "$(wine build-win64/trevano-cli.exe samples/scafo.dxf --punti - 2>&1 >/dev/null)" = \
+[ "$(wine build-win64/trevano-cli.exe samples/scafo.dxf --punti - 2>&1 >/dev/null | head -2)" = \
     "$(printf 'Numero Polyline: 10\nNumero di punti: 86')" ] || fail "trevano-cli.exe: counts"
 wine build-win64/trevano-cli.exe samples/scafo.dxf --punti - 2>/dev/null |
     cmp - tests/expected/scafo-punti.csv || fail "trevano-cli.exe: standard output"
