@@ -67,8 +67,6 @@ void WidenHeaders(QFileDialog& dlg) {
 
 } // namespace
 
-// Qt's file dialogs open in the process's working folder, which the program never changes:
-// the folder it started in.
 INT_PTR CFileDialog::DoModal() {
     QWidget* pOwner = m_pParentWnd ? WidgetOf(m_pParentWnd->m_hWnd) : ModalParentWidget();
     QFileDialog dlg(pOwner);
@@ -86,7 +84,9 @@ INT_PTR CFileDialog::DoModal() {
         filters << ToQString(description) + QStringLiteral(" (") + QtPatterns(patterns) + u')';
     if (!filters.isEmpty()) dlg.setNameFilters(filters);
     if (!m_strDefExt.IsEmpty()) dlg.setDefaultSuffix(ToQString(m_strDefExt));
-    if (!m_strInitialDir.IsEmpty()) dlg.setDirectory(ToQString(m_strInitialDir));
+    // Without a folder of its own, Qt's dialog would open where the last one was left; the
+    // working folder, which nothing here changes, is the one the program started in.
+    dlg.setDirectory(m_strInitialDir.IsEmpty() ? QDir::currentPath() : ToQString(m_strInitialDir));
     if (!m_strFileName.IsEmpty()) dlg.selectFile(ToQString(m_strFileName));
     dlg.setProxyModel(new LocalFileTexts(&dlg));
     WidenHeaders(dlg);
