@@ -68,30 +68,20 @@ bool CTagReader::ReadLine(std::string_view& line, ULONGLONG& nOffset, size_t nKe
 
 bool CTagReader::Next() {
     if (m_bEnded) return false;
-    // Most code lines are a few digits padded with spaces, far from the chunk's end: read them
-    // in place. Anything else takes the general way below.
-    if (m_nChunk - m_nNext >= kShortLine) {
-        const char* p = m_pChunk + m_nNext;
-        const char* pEnd = p + kShortLine;
-        const char* q = p;
-        while (q < pEnd && *q == ' ')
-            ++q;
-        const char* pDigits = q;
-        int n = 0;
-        while (q < pEnd && *q >= '0' && *q <= '9' && q - pDigits < 5)
-            n = n * 10 + (*q++ - '0');
-        if (q > pDigits && q + 1 < pEnd && (*q == '\n' || (*q == '\r' && q[1] == '\n'))) {
-            m_nCode = n;
-            m_nNext += static_cast<UINT>(q - p) + (*q == '\r' ? 2 : 1);
-            if (ReadLine(m_value, m_nValueOffset, kLongestValue, false)) return true;
-            m_bCut = true;
-            m_bEnded = true;
-            return false;
-        }
-    }
+    // Most code lines are a few characters long, far from the chunk's end: taken in place, they
+    // spare the general reading its bookkeeping.
     std::string_view codeLine;
     ULONGLONG nCodeOffset = 0;
-    if (!ReadLine(codeLine, nCodeOffset, kLongestCodeLine, true)) {
+    const char* p = m_pChunk + m_nNext;
+    const size_t nEnd =
+        m_nChunk - m_nNext >= kShortLine ? FindLineFeed(p, 0, kShortLine) : kShortLine;
+    const char* pEnd = nEnd < kShortLine ? p + nEnd : nullptr;
+    if (pEnd) {
+        codeLine = std::string_view(p, static_cast<size_t>(pEnd - p));
+        if (!codeLine.empty() && codeLine.back() == '\r') codeLine.remove_suffix(1);
+        m_nNext += static_cast<UINT>(pEnd - p) + 1;
+        m_bOverLong = false;
+    } else if (!ReadLine(codeLine, nCodeOffset, kLongestCodeLine, true)) {
         m_bEnded = true;
         return false;
     }

@@ -2,6 +2,9 @@
 
 namespace {
 
+// The .dat form's separator, which the .csv form writes as a comma.
+constexpr const char* kDatSeparator = "    ";
+
 // Coordinates take at most 14 characters, so a line of three is under 48.
 constexpr int kBytesPerPointLine = 48;
 
@@ -49,12 +52,12 @@ void BuildPointListBlock(CPolyline& polyline, CString& block) {
 }
 
 void BuildSectionDatBlock(CPolyline& polyline, CString& block) {
-    BuildSectionBlock(polyline, "    ", block);
+    BuildSectionBlock(polyline, kDatSeparator, block);
 }
 
 void BuildSectionDatHeader(CPolyline& polyline, CString& line) {
     line.Empty();
-    if (polyline.GetCount() > 0) AppendSectionHeader(polyline, "    ", line);
+    if (polyline.GetCount() > 0) AppendSectionHeader(polyline, kDatSeparator, line);
 }
 
 void BuildSectionCsvBlock(CPolyline& polyline, CString& block) {
