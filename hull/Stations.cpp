@@ -146,13 +146,18 @@ double HalfBreadth(const SectionCurve& curve) {
 // Turns the wet part of a station as its outputs read it, and checks its ends.
 void TurnAndCheck(Station& station, double waterline, const std::string& name) {
     SectionCurve& c = station.curve;
-    if (station.bWhole) {
+    if (station.bWhole || (c.front().z == waterline && c.back().z == waterline)) {
         if (c.front().y > c.back().y) c = Reversed(c);
-        if (station.bNoBreadth) {
-            c = PortHalf(c);
-            station.bWhole = false;
-        }
-    } else {
+    }
+    if (station.bNoBreadth && c.front().z == waterline && c.back().z == waterline) {
+        // A line drawn down to the keel and up again, as whole sections end at a stem: its
+        // second side, from the lowest point.
+        c.erase(c.begin(), std::min_element(c.begin(), c.end(), [](auto& a, auto& b) {
+                    return a.z < b.z;
+                }));
+        station.bWhole = false;
+    }
+    if (!station.bWhole) {
         const bool bFrontOnAxis = c.front().y == 0.0, bBackOnAxis = c.back().y == 0.0;
         if (bFrontOnAxis != bBackOnAxis ? bBackOnAxis : c.back().z < c.front().z)
             c = Reversed(c);
