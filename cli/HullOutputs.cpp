@@ -20,13 +20,15 @@ const struct {
                   {"m", 1.0},    {"in", 0.0254}, {"ft", 0.3048}};
 
 // Metres per unit of $INSUNITS, by its code; 0 for none.
+// clang-format off
 const double kDrawingUnits[] = {
-    0.0,          0.0254,       0.3048,      1609.344,      1e-3,          1e-2,
-    1.0,          1e3,          2.54e-8,     2.54e-5,       0.9144,        1e-10,
-    1e-9,         1e-6,         1e-1,        1e1,           1e2,           1e9,
-    1.495978707e11, 9.4607304725808e15, 3.0856775814913673e16, 1200.0 / 3937.0,
-    100.0 / 3937.0, 3600.0 / 3937.0, 6336000.0 / 3937.0,
+    0.0, 0.0254, 0.3048, 1609.344, 1e-3, 1e-2, 1.0, 1e3, // none, in, ft, mi, mm, cm, m, km
+    2.54e-8, 2.54e-5, 0.9144, 1e-10, 1e-9, 1e-6,         // microinch, mil, yd, angstrom, nm, um
+    1e-1, 1e1, 1e2, 1e9,                                 // dm, dam, hm, Gm
+    1.495978707e11, 9.4607304725808e15, 3.0856775814913673e16, // AU, light year, parsec
+    1200.0 / 3937.0, 100.0 / 3937.0, 3600.0 / 3937.0, 6336000.0 / 3937.0, // US survey ft, in, yd, mi
 };
+// clang-format on
 
 // The whole text as one finite number, whatever the locale; false for anything else.
 bool ParseNumber(const std::string& text, double& value) {

@@ -75,12 +75,9 @@ struct OutputOption {
 };
 
 const OutputOption kOutputOptions[] = {
-    {"--punti", &g_formPointList},
-    {"--sezioni-dat", &g_formSectionsDat},
-    {"--sezioni-csv", &g_formSectionsCsv},
-    {"--anteprima", nullptr},
-    {"--pdstrip", nullptr, kHullPdstrip},
-    {"--nemoh", nullptr, kHullNemoh},
+    {"--punti", &g_formPointList},         {"--sezioni-dat", &g_formSectionsDat},
+    {"--sezioni-csv", &g_formSectionsCsv}, {"--anteprima", nullptr},
+    {"--pdstrip", nullptr, kHullPdstrip},  {"--nemoh", nullptr, kHullNemoh},
     {"--gdf", nullptr, kHullGdf},
 };
 

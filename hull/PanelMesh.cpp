@@ -86,8 +86,7 @@ bool BuildPanelMesh(const StationSet& set, int nSegments, PanelMesh& mesh, std::
             builder.Panel({nodes[i][k], nodes[i][k + 1], nodes[i + 1][k + 1], nodes[i + 1][k]});
     for (const size_t i : {size_t{0}, nodes.size() - 1}) {
         const Station& s = set.stations[i];
-        if (!s.bNoBreadth)
-            CloseEnd(builder, nodes[i], halves[i], s.x, set.waterline, i > 0);
+        if (!s.bNoBreadth) CloseEnd(builder, nodes[i], halves[i], s.x, set.waterline, i > 0);
     }
     return true;
 }

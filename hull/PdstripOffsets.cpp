@@ -24,9 +24,9 @@ bool BuildPdstripOffsets(const StationSet& set, int nSegments, std::string& text
                          std::string& refusal) {
     const size_t nStations = set.stations.size();
     if (nStations > kPdstripMaxSections) {
-        refusal = "Troppe sezioni sotto il galleggiamento per PDSTRIP: " +
-                  std::to_string(nStations) + ", al massimo " +
-                  std::to_string(kPdstripMaxSections) + ".";
+        refusal =
+            "Troppe sezioni sotto il galleggiamento per PDSTRIP: " + std::to_string(nStations) +
+            ", al massimo " + std::to_string(kPdstripMaxSections) + ".";
         return false;
     }
     text.clear();

@@ -9,7 +9,8 @@ double Distance(const SectionPoint& a, const SectionPoint& b) {
 
 double CurveLength(const SectionCurve& curve) {
     double length = 0.0;
-    for (size_t i = 1; i < curve.size(); ++i) length += Distance(curve[i - 1], curve[i]);
+    for (size_t i = 1; i < curve.size(); ++i)
+        length += Distance(curve[i - 1], curve[i]);
     return length;
 }
 
@@ -36,7 +37,8 @@ SectionCurve Resample(const SectionCurve& curve, int nSegments) {
     size_t i = 1;
     for (int k = 1; k < nSegments; ++k) {
         const double s = along.back() * k / nSegments;
-        while (i + 1 < curve.size() && along[i] < s) ++i;
+        while (i + 1 < curve.size() && along[i] < s)
+            ++i;
         const double span = along[i] - along[i - 1];
         const double t = span > 0.0 ? (s - along[i - 1]) / span : 0.0;
         even.push_back({curve[i - 1].y + t * (curve[i].y - curve[i - 1].y),
@@ -48,14 +50,16 @@ SectionCurve Resample(const SectionCurve& curve, int nSegments) {
 
 SectionCurve WholeFromHalf(const SectionCurve& half) {
     SectionCurve whole;
-    for (size_t i = half.size(); i-- > 1;) whole.push_back({-half[i].y, half[i].z});
+    for (size_t i = half.size(); i-- > 1;)
+        whole.push_back({-half[i].y, half[i].z});
     whole.insert(whole.end(), half.begin(), half.end());
     return whole;
 }
 
 SectionCurve PortHalf(const SectionCurve& whole) {
     size_t i = whole.size() - 1;
-    while (i > 0 && whole[i].y > 0.0) --i;
+    while (i > 0 && whole[i].y > 0.0)
+        --i;
     SectionCurve half;
     if (whole[i].y < 0.0 && i + 1 < whole.size()) {
         const SectionPoint &a = whole[i], &b = whole[i + 1];

@@ -13,9 +13,9 @@ struct Refusal {
 };
 
 struct Part {
-    INT32 nNumber = 0;           // its position in the list
-    std::vector<double> x;       // metres
-    SectionCurve curve;          // metres
+    INT32 nNumber = 0;     // its position in the list
+    std::vector<double> x; // metres
+    SectionCurve curve;    // metres
     double xMin = 0.0, xMax = 0.0;
 };
 
@@ -65,13 +65,16 @@ double MeanX(const std::vector<const Part*>& group) {
     double sum = 0.0;
     size_t n = 0;
     for (const Part* part : group) {
-        for (double x : part->x) sum += x;
+        for (double x : part->x)
+            sum += x;
         n += part->x.size();
     }
     return sum / static_cast<double>(n);
 }
 
-bool Meet(const SectionPoint& a, const SectionPoint& b) { return Distance(a, b) < kJoinTolerance; }
+bool Meet(const SectionPoint& a, const SectionPoint& b) {
+    return Distance(a, b) < kJoinTolerance;
+}
 
 SectionCurve Reversed(SectionCurve curve) {
     std::reverse(curve.begin(), curve.end());
@@ -103,8 +106,7 @@ SectionCurve JoinParts(const std::vector<const Part*>& group, const std::string&
             for (j = 1; bUsed[j]; ++j) {
             }
             throw Refusal{"Le parti della " + name + " non si toccano: la polilinea " +
-                          std::to_string(group[j]->nNumber) +
-                          " è a più di 1 mm dalle altre."};
+                          std::to_string(group[j]->nNumber) + " è a più di 1 mm dalle altre."};
         }
     }
     return chain;
@@ -139,7 +141,8 @@ std::vector<SectionCurve> WetPieces(const SectionCurve& curve, double waterline)
 
 double HalfBreadth(const SectionCurve& curve) {
     double b = 0.0;
-    for (const SectionPoint& p : curve) b = std::fmax(b, std::fabs(p.y));
+    for (const SectionPoint& p : curve)
+        b = std::fmax(b, std::fabs(p.y));
     return b;
 }
 
@@ -152,18 +155,15 @@ void TurnAndCheck(Station& station, double waterline, const std::string& name) {
     if (station.bNoBreadth && c.front().z == waterline && c.back().z == waterline) {
         // A line drawn down to the keel and up again, as whole sections end at a stem: its
         // second side, from the lowest point.
-        c.erase(c.begin(), std::min_element(c.begin(), c.end(), [](auto& a, auto& b) {
-                    return a.z < b.z;
-                }));
+        c.erase(c.begin(),
+                std::min_element(c.begin(), c.end(), [](auto& a, auto& b) { return a.z < b.z; }));
         station.bWhole = false;
     }
     if (!station.bWhole) {
         const bool bFrontOnAxis = c.front().y == 0.0, bBackOnAxis = c.back().y == 0.0;
-        if (bFrontOnAxis != bBackOnAxis ? bBackOnAxis : c.back().z < c.front().z)
-            c = Reversed(c);
+        if (bFrontOnAxis != bBackOnAxis ? bBackOnAxis : c.back().z < c.front().z) c = Reversed(c);
         if (!station.bNoBreadth && c.front().y != 0.0)
-            throw Refusal{"La " + name +
-                          " non parte dall'asse (y = 0) al suo estremo più basso."};
+            throw Refusal{"La " + name + " non parte dall'asse (y = 0) al suo estremo più basso."};
     }
     if (c.back().z != waterline || (station.bWhole && c.front().z != waterline))
         throw Refusal{"La " + name + " non arriva al galleggiamento."};
@@ -185,13 +185,15 @@ bool MakeStation(const std::vector<const Part*>& group, const HullFrame& frame, 
     for (SectionPoint* pEnd : {&curve.front(), &curve.back()})
         if (std::fabs(pEnd->z - waterline) < kJoinTolerance) pEnd->z = waterline;
     if (bStarboard && !bPort) {
-        for (SectionPoint& p : curve) p.y = -p.y;
+        for (SectionPoint& p : curve)
+            p.y = -p.y;
         ++nMirrored;
     }
     const std::vector<SectionCurve> pieces = WetPieces(WithoutClosePoints(curve), waterline);
     if (pieces.empty()) {
         bool bBelow = false;
-        for (const SectionPoint& p : curve) bBelow = bBelow || p.z < waterline;
+        for (const SectionPoint& p : curve)
+            bBelow = bBelow || p.z < waterline;
         if (bBelow) throw Refusal{"La " + name + " ha un solo punto."};
         return false;
     }
@@ -258,7 +260,8 @@ bool MakeStations(CPolylineList& polylines, const HullFrame& frame, StationSet& 
         CheckOneKind(set.stations);
         set.zLowest = set.waterline;
         for (const Station& s : set.stations)
-            for (const SectionPoint& p : s.curve) set.zLowest = std::fmin(set.zLowest, p.z);
+            for (const SectionPoint& p : s.curve)
+                set.zLowest = std::fmin(set.zLowest, p.z);
     } catch (const Refusal& r) {
         refusal = r.text;
         return false;
