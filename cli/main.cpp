@@ -60,11 +60,29 @@ const char kUsage[] =
     "                 con l'elevazione come z, permutati secondo la direzione di estrusione\n"
     "  --layer NOME   legge solo le polilinee del layer NOME (maiuscole e minuscole non\n"
     "                 contano); si può ripetere\n"
+    "\n"
+    "Verso i programmi di tenuta al mare (assi: x verso prua, y verso sinistra, z in alto):\n"
+    "  --galleggiamento Z  la z del galleggiamento, nelle unit\xC3\xA0 del disegno; serve alle\n"
+    "                      uscite qui sotto, che sono in metri\n"
+    "  --unita U           l'unit\xC3\xA0 del disegno: mm, cm, dm, m, in o ft (altrimenti la dice\n"
+    "                      $INSUNITS, altrimenti metri)\n"
+    "  --punti-sezione N   segmenti per mezza sezione per PDSTRIP e le maglie, da 3 a 49\n"
+    "                      (20 se non indicato)\n"
+    "  --pdstrip FILE      il file delle sezioni (offset) di PDSTRIP: sezioni intere\n"
+    "  --nemoh FILE        la maglia della carena bagnata per Nemoh e Capytaine (.dat)\n"
+    "  --gdf FILE          la stessa maglia per WAMIT (.gdf)\n"
+    "  --idrostatica       dopo i conteggi: immersione, volume, dislocamento, centro di\n"
+    "                      carena, area e centro del galleggiamento, superficie bagnata,\n"
+    "                      lunghezza, larghezza e coefficiente di blocco\n"
+    "Le sezioni si controllano prima di aprire qualunque file: se una non va, nessun\n"
+    "file viene scritto.\n"
+    "\n"
     "  --help         mostra questo testo\n"
     "  --version      mostra la versione\n"
     "\n"
     "Le note su quanto non è stato letto vanno sullo standard error.\n"
-    "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria, 2 uso errato.\n";
+    "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria o sezioni rifiutate,\n"
+    "2 uso errato.\n";
 
 // The converter's side of each output: the option that asks for it, and the form it writes
 // (none for the picture and the hull's outputs) or the hull's output.

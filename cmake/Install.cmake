@@ -51,7 +51,7 @@ else()
                 RENAME trevano.png)
     endforeach()
     install(FILES ${top}/dist/trevano-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES ${top}/README.md ${top}/samples/scafo.dxf
+    install(FILES ${top}/README.md ${top}/samples/scafo.dxf ${top}/samples/wigley.dxf
             DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/trevano)
 
     # Debian's triggers refresh the menu, the icon caches and the manual's index, so the

@@ -23,7 +23,7 @@ fi
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 tree="bin/Trevano bin/trevano-cli share/applications/trevano.desktop share/doc/trevano/README.md
-share/doc/trevano/scafo.dxf share/icons/hicolor/128x128/apps/trevano.png
+share/doc/trevano/scafo.dxf share/doc/trevano/wigley.dxf share/icons/hicolor/128x128/apps/trevano.png
 share/icons/hicolor/256x256/apps/trevano.png share/icons/hicolor/32x32/apps/trevano.png
 share/icons/hicolor/48x48/apps/trevano.png share/icons/hicolor/64x64/apps/trevano.png
 share/man/man1/trevano-cli.1"
