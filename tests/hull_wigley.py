@@ -147,6 +147,7 @@ WAYS = {  # name: polylines, $INSUNITS and form, extra options, a note expected
     "deck to keel, starboard": ([[(x, -y, z) for x, y, z in reversed(p)] for p in hull()], {}, [],
                                 "19 sezioni disegnate sul lato di dritta"),
     "one station in two parts": (hull()[:10] + [hull()[10][:9], hull()[10][8:][::-1]] + hull()[11:], {}, [], ""),
+    # Their stems, drawn down to the keel and up again, once doubled the meshes' girth there.
     "whole sections": (hull(whole=True), {}, [], ""),
     "millimetres": (scaled(hull(), 1000), MM, [], ""),
     "millimetres by --unita": (scaled(hull(), 1000), dict(units=0), ["--unita", "mm"], ""),
@@ -207,6 +208,9 @@ CASES = [
     (ONE[:4] + [ONE[4] + [(-6, 0.5, -1), (-6, 0.6, -1)]] + ONE[5:], W + "--gdf F", 1,
      "La sezione a x = -6.000000e+000 esce dall'acqua e vi rientra"),
     ([ONE[0], ONE[-1]], W + "--gdf F", 1, "Nessuna sezione ha larghezza sotto il galleggiamento: sono tutte linee."),
+    # A knife-edged section once went into the file, and PDSTRIP stopped on it.
+    (ONE[:1] + [[(x, y * 0.1, z) for x, y, z in ONE[1]]] + ONE[2:], W + "--nemoh F --pdstrip F", 1,
+     "La sezione a x = -9.000000e+000 è troppo stretta per PDSTRIP, che la rifiuterebbe"),
 ]
 for i, (polylines, args, status, message) in enumerate(CASES):
     drawing = write(f"refusal{i}.dxf", polylines)
