@@ -222,5 +222,12 @@ for i, (polylines, args, status, message) in enumerate(CASES):
     check(r.returncode == status and ("\n" + r.stderr).count("\n" + message) == 1, f"refusal {i}: {r.stderr}")
     check(all(Path(f).read_text() == "vecchio\n" for f in files), f"refusal {i}: a file was written")
 
+# The README's example, as written there.
+SOURCE = Path(__file__).resolve().parent.parent
+r = run(str(SOURCE / "samples/wigley.dxf"), "--galleggiamento", "375", "--idrostatica", "--pdstrip", "-")
+readme = (SOURCE / "README.md").read_text()
+check(r.returncode == 0 and r.stdout == (SOURCE / "tests/expected/wigley.pdstrip").read_text(), "sample")
+check(all("    " + l in readme for l in r.stderr.split("\n")[2:-1]), f"README example: {r.stderr}")
+
 print(f"{len(WAYS)} drawings, {len(CASES)} refusals, {len(failures)} failures")
 sys.exit(1 if failures else 0)
