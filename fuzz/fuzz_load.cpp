@@ -49,9 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     INT32 nPolylineCount = -1, nPointCount = -1;
     DrawingScan scan;
     LoadReport report;
-    const ReadChoices all{true, true, true, size > 1 && (data[1] & 1), 0.0, {}};
     if (size > 0 && (data[0] & 1))
-        ReadDrawing(file, all, polylines, nPolylineCount, nPointCount, scan, report);
+        ReadDrawing(file, {true, true, true, size > 1 && (data[1] & 1), 0.0, {}}, polylines,
+                    nPolylineCount, nPointCount, scan, report);
     else
         LoadPolylines(file, polylines, nPolylineCount, nPointCount);
     file.Close();

@@ -2,6 +2,7 @@
 // output and to standard error, the forms in the order asked, the summary and the notes.
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <random>
@@ -92,10 +93,12 @@ TEST(Cli, SummaryTellsWhatTheDrawingHolds) {
     ScratchDir dir;
     DrawingBuilder names;
     names.BeginEntities().Code(0, "LINE").Code(8, "LINEE");
-    for (const char* layer : {"Z", "a,b", "d\"a\"", ""}) {
-        names.Code(0, "POLYLINE").Code(8, layer).Code(0, "VERTEX").Code(8, "VERTICI");
-        names.Code(10, "1").Code(0, "SEQEND");
-    }
+    for (const char* layer : {"Z", "a,b", "d\"a\"", ""})
+        names.Code(0, "POLYLINE")
+            .Code(8, layer)
+            .Code(0, "VERTEX")
+            .Code(8, "VERTICI")
+            .Code(0, "SEQEND");
     WriteWholeFile(dir.File("nomi.dxf"), names.EndEntities().Lf());
     // The sections' lines are the .dat form's header lines, those that start with no space.
     std::string sections, line;
@@ -148,13 +151,10 @@ TEST(Cli, NeitherWritesOverTheDrawingNorTakesWhatIsNoDrawingForOne) {
     ScratchDir dir;
     const std::string drawing = dir.File("disegno.dxf"), csv = dir.File("uscita.csv");
     const std::string hard = dir.File("stesso.csv"), soft = dir.File("collegamento.csv");
+    const std::string sample = ReadWholeFile(kSample);
     std::string noise(4096, ' ');
-    std::mt19937 rng(19);
-    for (char& c : noise)
-        c = static_cast<char>(rng());
-    const auto dxf = [](const std::string& option, const std::string& path) {
-        return option + " non scrive su un file .dxf: nessuna uscita è un disegno: " + path;
-    };
+    std::generate(noise.begin(), noise.end(), std::mt19937(19));
+    const std::string dxf = " non scrive su un file .dxf: nessuna uscita è un disegno: ";
     const std::string over = " scriverebbe sul disegno da leggere: ";
     const std::string notText = " non è un disegno DXF di testo: non ha una sezione ENTITIES.\n";
     // What disegno.dxf holds, the arguments, and the exit status with standard error (after
@@ -162,12 +162,12 @@ TEST(Cli, NeitherWritesOverTheDrawingNorTakesWhatIsNoDrawingForOne) {
     // uscita.csv as they were.
     const std::tuple<std::string, std::vector<std::string>, std::string> cases[] = {
         // Before, the drawing given where the output goes was emptied, and the run succeeded.
-        {kSample, {"--punti", drawing, csv}, "2 " + dxf("--punti", drawing)},
-        {kSample, {drawing, "--sezioni-dat", hard}, "2 --sezioni-dat" + over + hard},
-        {kSample, {drawing, "--punti=" + soft}, "2 --punti" + over + soft},
-        {kSample,
+        {sample, {"--punti", drawing, csv}, "2 --punti" + dxf + drawing},
+        {sample, {drawing, "--sezioni-dat", hard}, "2 --sezioni-dat" + over + hard},
+        {sample, {drawing, "--punti=" + soft}, "2 --punti" + over + soft},
+        {sample,
          {drawing, "--punti", csv, "--anteprima", dir.File("X.DXF")},
-         "2 " + dxf("--anteprima", dir.File("X.DXF"))},
+         "2 --anteprima" + dxf + dir.File("X.DXF")},
         // Before, each of these read as a drawing of 0 polylines, and the run succeeded.
         {std::string("AutoCAD Binary DXF\r\n\x1a\0POLYLINE", 30),
          {drawing, "--punti", csv},
@@ -180,9 +180,8 @@ TEST(Cli, NeitherWritesOverTheDrawingNorTakesWhatIsNoDrawingForOne) {
          {drawing, "--punti", csv},
          "0 Nota: nessuna polilinea letta.\n"},
     };
-    for (auto [bytes, args, expected] : cases) {
+    for (const auto& [bytes, args, expected] : cases) {
         SCOPED_TRACE(expected);
-        if (bytes == kSample) bytes = ReadWholeFile(kSample);
         for (const std::string& name : {drawing, csv, hard, soft})
             std::remove(name.c_str());
         WriteWholeFile(drawing, bytes);

@@ -70,7 +70,7 @@ def forms(polylines):
     return {"--punti": points, "--sezioni-dat": dat, "--sezioni-csv": dat.replace("    ", ",")}
 
 
-def main():
+if __name__ == "__main__":
     cli, scratch = sys.argv[1], Path(sys.argv[2])
     scratch.mkdir(parents=True, exist_ok=True)
     failures = 0
@@ -98,7 +98,3 @@ def main():
                         print(f"FAIL {drawing.name} {' '.join(args)} {option}\n{run.stderr}")
     print(f"{len(DRAWINGS)} drawings, {failures} failures")
     sys.exit(1 if failures else 0)
-
-
-if __name__ == "__main__":
-    main()
