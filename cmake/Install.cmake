@@ -1,6 +1,7 @@
 # What users install. On Linux: the two programs with the menu entry, the icons, the manual
 # page and the documents under the prefix (make install), and a Debian package of the same
-# (make package). On Windows: a zip of the two programs and their notes (make windows).
+# (make package). On Windows: a zip of the two programs, their notes and the sample drawing
+# (make windows).
 # Included once, at the end of the top-level list, when the targets are all defined.
 
 if(NOT TARGET Trevano OR NOT TARGET trevano-cli)
@@ -27,7 +28,9 @@ if(WIN32)
     file(WRITE ${PROJECT_BINARY_DIR}/LEGGIMI.txt "${utf8_bom}${notes}")
 
     install(TARGETS Trevano trevano-cli RUNTIME DESTINATION .)
-    install(FILES ${PROJECT_BINARY_DIR}/LEGGIMI.txt DESTINATION .)
+    # The notes' example converts the sample drawing, which lies beside them.
+    install(FILES ${PROJECT_BINARY_DIR}/LEGGIMI.txt ${PROJECT_SOURCE_DIR}/samples/scafo.dxf
+            DESTINATION .)
 
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set(windows_kind win64)

@@ -13,7 +13,10 @@ if [ "${1:-}" = --zip ]; then
     for kind in win32 win64; do
         zip=build-$kind/Trevano-1.0-$kind.zip
         files=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
-        [ "$files" = "LEGGIMI.txt Trevano.exe trevano-cli.exe " ] || fail "$zip: $files"
+        [ "$files" = "LEGGIMI.txt Trevano.exe scafo.dxf trevano-cli.exe " ] || fail "$zip: $files"
+        # The notes' example converts a drawing the zip holds.
+        unzip -p "$zip" scafo.dxf | cmp - samples/scafo.dxf || fail "$zip: scafo.dxf"
+        unzip -p "$zip" LEGGIMI.txt | grep -q "trevano-cli scafo.dxf " || fail "$zip: esempio"
         # Notepad before Windows 10 needs the byte-order mark to read the accents as UTF-8.
         [ "$(unzip -p "$zip" LEGGIMI.txt | head -c3)" = $'\xef\xbb\xbf' ] || fail "$zip: BOM"
     done
