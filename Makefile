@@ -3,6 +3,8 @@
 
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
+# The builds and checks run make again (CMake's makefiles among them): no "Entering directory".
+MAKEFLAGS += --no-print-directory
 
 CORE_PACKAGES := cmake make g++ libgtest-dev libgmock-dev googletest locales python3
 # The tests: ezdxf and GDAL as the converter's peers, librsvg and ImageMagick to look at its
@@ -59,23 +61,29 @@ build-asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 
-# The dialog program; where there is no display it says so, and the converter shows the
-# sample drawing instead.
-run: build
-	@./build/Trevano || { echo "Al suo posto, il convertitore sul disegno di esempio:"; $(MAKE) --no-print-directory demo; }
-
 # The converter on the sample drawing: its counts and the three forms under build/esempio/.
+DEMO = mkdir -p build/esempio && ./build/trevano-cli samples/scafo.dxf \
+	--punti build/esempio/scafo-punti.csv --sezioni-dat build/esempio/scafo-sezioni.dat \
+	--sezioni-csv build/esempio/scafo-sezioni.csv && \
+	echo "Scritti: build/esempio/scafo-punti.csv, build/esempio/scafo-sezioni.dat, build/esempio/scafo-sezioni.csv"
+
+# The dialog program; where there is no display it says so, and the converter shows the
+# sample drawing instead, from the same build.
+run: build
+	@./build/Trevano || { echo "Al suo posto, il convertitore sul disegno di esempio:"; $(DEMO); }
+
 demo: build
-	@mkdir -p build/esempio
-	@./build/trevano-cli samples/scafo.dxf --punti build/esempio/scafo-punti.csv \
-	  --sezioni-dat build/esempio/scafo-sezioni.dat --sezioni-csv build/esempio/scafo-sezioni.csv
-	@echo "Scritti: build/esempio/scafo-punti.csv, build/esempio/scafo-sezioni.dat, build/esempio/scafo-sezioni.csv"
+	@$(DEMO)
+
+# ctest on one build, then why each test it skipped did, which ctest does not say.
+CTEST = ctest --preset $(1) -j $(JOBS) || status=$$?; \
+	tests/skipped.sh $(2)/Testing/Temporary/LastTest.log; exit $${status:-0}
 
 test: locale build build-asan
-	ctest --preset release -j $(JOBS)
-	ctest --preset asan -j $(JOBS)
-	$(MAKE) --no-print-directory test-package
-	$(MAKE) --no-print-directory test-windows
+	$(call CTEST,release,build)
+	$(call CTEST,asan,build-asan)
+	$(MAKE) test-package
+	$(MAKE) test-windows
 
 # What make install put, for make uninstall: CMake's manifest of the files, and beside it the
 # folders that were not there before, both without DESTDIR. A folder that stood before the
