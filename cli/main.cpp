@@ -1,9 +1,11 @@
 // trevano-cli: the batch converter, on the same load and export code as the dialog. Without
 // its reading options it reads a drawing exactly as the dialog does; it also says what a
 // drawing holds, and draws it.
+#include "Arguments.h"
 #include "DxfLoad.h"
 #include "ExportFrame.h"
 #include "FileException.h"
+#include "HullOutputs.h"
 #include "Preview.h"
 #include "ReadChoices.h"
 #include "Summary.h"
@@ -58,24 +60,43 @@ const char kUsage[] =
     "                 con l'elevazione come z, permutati secondo la direzione di estrusione\n"
     "  --layer NOME   legge solo le polilinee del layer NOME (maiuscole e minuscole non\n"
     "                 contano); si può ripetere\n"
+    "\n"
+    "Verso i programmi di tenuta al mare (assi: x verso prua, y verso sinistra, z in alto):\n"
+    "  --galleggiamento Z  la z del galleggiamento, nelle unit\xC3\xA0 del disegno; serve alle\n"
+    "                      uscite qui sotto, che sono in metri\n"
+    "  --unita U           l'unit\xC3\xA0 del disegno: mm, cm, dm, m, in o ft (altrimenti la dice\n"
+    "                      $INSUNITS, altrimenti metri)\n"
+    "  --punti-sezione N   segmenti per mezza sezione per PDSTRIP e le maglie, da 3 a 49\n"
+    "                      (20 se non indicato)\n"
+    "  --pdstrip FILE      il file delle sezioni (offset) di PDSTRIP: sezioni intere\n"
+    "  --nemoh FILE        la maglia della carena bagnata per Nemoh e Capytaine (.dat)\n"
+    "  --gdf FILE          la stessa maglia per WAMIT (.gdf)\n"
+    "  --idrostatica       dopo i conteggi: immersione, volume, dislocamento, centro di\n"
+    "                      carena, area e centro del galleggiamento, superficie bagnata,\n"
+    "                      lunghezza, larghezza e coefficiente di blocco\n"
+    "Le sezioni si controllano prima di aprire qualunque file: se una non va, nessun\n"
+    "file viene scritto.\n"
+    "\n"
     "  --help         mostra questo testo\n"
     "  --version      mostra la versione\n"
     "\n"
     "Le note su quanto non è stato letto vanno sullo standard error.\n"
-    "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria, 2 uso errato.\n";
+    "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria o sezioni rifiutate,\n"
+    "2 uso errato.\n";
 
 // The converter's side of each output: the option that asks for it, and the form it writes
-// (none for the picture).
+// (none for the picture and the hull's outputs) or the hull's output.
 struct OutputOption {
     const char* pszName;
     const ExportForm* pForm;
+    int nHullForm = -1;
 };
 
 const OutputOption kOutputOptions[] = {
-    {"--punti", &g_formPointList},
-    {"--sezioni-dat", &g_formSectionsDat},
-    {"--sezioni-csv", &g_formSectionsCsv},
-    {"--anteprima", nullptr},
+    {"--punti", &g_formPointList},         {"--sezioni-dat", &g_formSectionsDat},
+    {"--sezioni-csv", &g_formSectionsCsv}, {"--anteprima", nullptr},
+    {"--pdstrip", nullptr, kHullPdstrip},  {"--nemoh", nullptr, kHullNemoh},
+    {"--gdf", nullptr, kHullGdf},
 };
 
 struct Request {
@@ -87,6 +108,7 @@ struct Options {
     std::string drawing;
     std::vector<Request> requests;
     ReadChoices choices;
+    HullChoices hull;
     bool bSummary = false;
 };
 
@@ -96,29 +118,6 @@ void PutText(FILE* pStream, const std::string& text) {
 
 void Write(CFile& file, const std::string& text) {
     if (!text.empty()) file.Write(text.data(), static_cast<UINT>(text.size()));
-}
-
-int UsageError(const char* pszWhat, const char* pszArg = nullptr) {
-    std::fprintf(stderr, "trevano-cli: %s%s%s\nProva 'trevano-cli --help' per l'uso.\n", pszWhat,
-                 pszArg ? ": " : "", pszArg ? pszArg : "");
-    return 2;
-}
-
-// An option that takes a value, given as "--name VALUE" or "--name=VALUE": true when arg is
-// pszName, with the value taken.
-bool TakeValue(const char* pszName, int argc, char** argv, int& i, std::string& value,
-               bool& bMissing) {
-    const std::string arg = argv[i];
-    const size_t n = std::strlen(pszName);
-    if (arg.compare(0, n, pszName) != 0 || (arg.size() > n && arg[n] != '=')) return false;
-    bMissing = false;
-    if (arg.size() > n)
-        value = arg.substr(n + 1);
-    else if (i + 1 < argc)
-        value = argv[++i];
-    else
-        bMissing = true;
-    return true;
 }
 
 // The drawing from standard input: the reader seeks, so it goes into a file first.
@@ -177,22 +176,41 @@ int Run(const Options& options, CFile& standardOutput) {
     ReadDrawing(file, options.choices, polylines, nPolylineCount, nPointCount, scan, report);
     file.Close();
 
+    // Every check of the hull comes before the first file of the run is opened.
+    bool bHullAsked[kHullFormCount] = {};
+    for (const Request& r : options.requests)
+        if (r.pOption->nHullForm >= 0) bHullAsked[r.pOption->nHullForm] = true;
+    HullTexts hull;
+    std::string refusal;
+    const bool bHull = options.hull.bHydrostatics || bHullAsked[kHullPdstrip] ||
+                       bHullAsked[kHullNemoh] || bHullAsked[kHullGdf];
+    const bool bHullMade =
+        !bHull || PrepareHull(polylines, scan.nUnits, options.hull, bHullAsked, hull, refusal);
+
     std::string text = CountsText(nPolylineCount, nPointCount);
     if (options.bSummary) text += SummaryText(scan, report, polylines);
+    text += hull.hydrostatics;
     if (bStdoutTaken) {
         PutText(stderr, text);
     } else {
         Write(standardOutput, text);
         standardOutput.Flush(); // a full disk or a closed descriptor is told here
     }
-    PutText(stderr, NotesText(report));
+    PutText(stderr, NotesText(report) + hull.notes);
+    if (!bHullMade) {
+        PutText(stderr, refusal + "\n");
+        return 1;
+    }
 
     const std::string name = DrawingName(options.drawing);
     for (const Request& r : options.requests) {
         const ExportForm* pForm = r.pOption->pForm;
+        const int nHullForm = r.pOption->nHullForm;
         if (r.path == "-") {
             if (pForm)
                 WritePolylines(standardOutput, polylines, pForm->pfnBuildBlock);
+            else if (nHullForm >= 0)
+                Write(standardOutput, hull.forms[nHullForm]);
             else
                 Write(standardOutput, PreviewSvg(polylines, name, nPolylineCount, nPointCount));
             standardOutput.Flush();
@@ -205,13 +223,14 @@ int Run(const Options& options, CFile& standardOutput) {
             }
             continue;
         }
-        CFile picture;
-        if (!picture.Open(r.path.c_str(), CFile::modeCreate | CFile::modeWrite, &error)) {
+        CFile output;
+        if (!output.Open(r.path.c_str(), CFile::modeCreate | CFile::modeWrite, &error)) {
             PutText(stderr, std::string(error.GetErrorMessage().GetString()) + "\n");
             return 1;
         }
-        Write(picture, PreviewSvg(polylines, name, nPolylineCount, nPointCount));
-        picture.Close();
+        Write(output, nHullForm >= 0 ? hull.forms[nHullForm]
+                                     : PreviewSvg(polylines, name, nPolylineCount, nPointCount));
+        output.Close();
     }
     return 0;
 }
@@ -248,6 +267,8 @@ int ParseAndRun(int argc, char** argv) {
             options.bSummary = true;
         } else if (arg == "--lwpolyline") {
             options.choices.bLwPolylines = true;
+        } else if (const int nHull = TakeHullOption(argc, argv, i, options.hull)) {
+            if (nHull == 2) return 2;
         } else if (TakeValue("--layer", argc, argv, i, value, bMissing)) {
             if (bMissing) return UsageError("manca il nome del layer dopo", "--layer");
             options.choices.layers.push_back(value);
@@ -262,6 +283,11 @@ int ParseAndRun(int argc, char** argv) {
         }
     }
     if (!bDrawingGiven) return UsageError("manca il disegno da leggere");
+    for (const Request& r : options.requests)
+        if (r.pOption->nHullForm >= 0 && !options.hull.bWaterline)
+            return UsageError("manca --galleggiamento, che serve a", r.pOption->pszName);
+    if (options.hull.bHydrostatics && !options.hull.bWaterline)
+        return UsageError("manca --galleggiamento, che serve a", "--idrostatica");
     return Run(options, standardOutput);
 }
 

@@ -28,9 +28,9 @@ if(WIN32)
     file(WRITE ${PROJECT_BINARY_DIR}/LEGGIMI.txt "${utf8_bom}${notes}")
 
     install(TARGETS Trevano trevano-cli RUNTIME DESTINATION .)
-    # The notes' example converts the sample drawing, which lies beside them.
+    # The notes' examples convert the sample drawings, which lie beside them.
     install(FILES ${PROJECT_BINARY_DIR}/LEGGIMI.txt ${PROJECT_SOURCE_DIR}/samples/scafo.dxf
-            DESTINATION .)
+            ${PROJECT_SOURCE_DIR}/samples/wigley.dxf DESTINATION .)
 
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set(windows_kind win64)
@@ -91,7 +91,7 @@ License: Expat
     # The README with what it shows and names, where its links find them.
     install(FILES ${top}/README.md ${PROJECT_BINARY_DIR}/copyright DESTINATION ${docs})
     install(FILES ${top}/samples/scafo.dxf ${top}/samples/scafo-anteprima.png
-            DESTINATION ${docs}/samples)
+            ${top}/samples/wigley.dxf DESTINATION ${docs}/samples)
 
     # Debian's triggers refresh the menu, the icon caches and the manual's index, so the
     # package has no scripts of its own.

@@ -13,9 +13,11 @@ if [ "${1:-}" = --zip ]; then
     for kind in win32 win64; do
         zip=build-$kind/Trevano-1.0-$kind.zip
         files=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
-        [ "$files" = "LEGGIMI.txt Trevano.exe scafo.dxf trevano-cli.exe " ] || fail "$zip: $files"
-        # The notes' example converts a drawing the zip holds.
-        unzip -p "$zip" LEGGIMI.txt | grep -q "trevano-cli scafo.dxf " || fail "$zip: esempio"
+        [ "$files" = "LEGGIMI.txt Trevano.exe scafo.dxf trevano-cli.exe wigley.dxf " ] || fail "$zip: $files"
+        # The notes' examples convert drawings the zip holds.
+        for drawing in scafo wigley; do
+            unzip -p "$zip" LEGGIMI.txt | grep -q "trevano-cli $drawing.dxf " || fail "$zip: esempio"
+        done
         # Notepad before Windows 10 needs the byte-order mark to read the accents as UTF-8.
         [ "$(unzip -p "$zip" LEGGIMI.txt | head -c3)" = $'\xef\xbb\xbf' ] || fail "$zip: BOM"
     done
@@ -28,10 +30,10 @@ trap 'rm -rf "$tmp"' EXIT
 tree="bin/Trevano bin/trevano-cli share/applications/trevano.desktop share/doc/trevano/README.md
 share/doc/trevano/changelog.gz share/doc/trevano/copyright
 share/doc/trevano/samples/scafo-anteprima.png share/doc/trevano/samples/scafo.dxf
-share/icons/hicolor/128x128/apps/trevano.png share/icons/hicolor/256x256/apps/trevano.png
-share/icons/hicolor/32x32/apps/trevano.png share/icons/hicolor/48x48/apps/trevano.png
-share/icons/hicolor/64x64/apps/trevano.png share/man/man1/Trevano.1.gz
-share/man/man1/trevano-cli.1.gz"
+share/doc/trevano/samples/wigley.dxf share/icons/hicolor/128x128/apps/trevano.png
+share/icons/hicolor/256x256/apps/trevano.png share/icons/hicolor/32x32/apps/trevano.png
+share/icons/hicolor/48x48/apps/trevano.png share/icons/hicolor/64x64/apps/trevano.png
+share/man/man1/Trevano.1.gz share/man/man1/trevano-cli.1.gz"
 files() { find "$1" -type f -printf '%P\n' | LC_ALL=C sort | tr '\n' ' '; }
 
 make --no-print-directory install DESTDIR="$tmp/root" PREFIX=/opt/trevano >/dev/null

@@ -51,6 +51,10 @@ wine build-win64/tests/core_tests.exe --gtest_brief=1
 wine build-win64/trevano-cli.exe samples/scafo.dxf --punti - 2>/dev/null |
     cmp - tests/expected/scafo-punti.csv || fail "trevano-cli.exe: standard output"
 
+# The waterline read and the hull's numbers written as on Linux.
+wine build-win64/trevano-cli.exe samples/wigley.dxf --galleggiamento 375 --pdstrip - 2>/dev/null |
+    cmp - tests/expected/wigley.pdstrip || fail "trevano-cli.exe: --pdstrip"
+
 echo "== Trevano.exe under Xvfb"
 # The session that ran the tests has a desktop without a display; the program needs a new one.
 wineserver -k 2>/dev/null || true; wineserver -w

@@ -1,0 +1,89 @@
+#include "Hydrostatics.h"
+
+#include "NumberText.h"
+
+#include <cmath>
+
+namespace {
+
+// Sea water, tonnes per cubic metre.
+constexpr double kSeaWater = 1.025;
+
+// What one station gives to the integrals along x, both sides of the hull.
+struct StationMeasure {
+    double area = 0.0, momentZ = 0.0, breadth = 0.0, girth = 0.0;
+};
+
+StationMeasure Measure(const Station& station, double waterline) {
+    StationMeasure m;
+    const SectionCurve& c = station.curve;
+    if (station.bWhole) {
+        const PlaneArea a = ClosedArea(c);
+        m = {a.area, a.momentZ, c.back().y - c.front().y, CurveLength(c)};
+    } else {
+        // The half section closed along the waterline and down the centreline.
+        SectionCurve closed = c;
+        closed.push_back({0.0, waterline});
+        const PlaneArea a = ClosedArea(closed);
+        m = {2.0 * a.area, 2.0 * a.momentZ, 2.0 * c.back().y, 2.0 * CurveLength(c)};
+    }
+    return m;
+}
+
+void AppendLine(std::string& out, const char* pszLabel, double value, const char* pszUnit = "") {
+    out += pszLabel;
+    AppendExponent(out, value);
+    out += pszUnit;
+    out += '\n';
+}
+
+} // namespace
+
+Hydrostatics ComputeHydrostatics(const StationSet& set) {
+    Hydrostatics h;
+    h.waterline = set.waterline;
+    double momentX = 0.0, momentZ = 0.0, momentXF = 0.0;
+    StationMeasure before;
+    for (size_t i = 0; i < set.stations.size(); ++i) {
+        const Station& s = set.stations[i];
+        const StationMeasure m = Measure(s, set.waterline);
+        h.breadth = std::fmax(h.breadth, m.breadth);
+        if (i == 0) {
+            before = m;
+            continue;
+        }
+        const double x0 = set.stations[i - 1].x, x1 = s.x, half = (x1 - x0) / 2.0;
+        h.volume += (before.area + m.area) * half;
+        momentX += (before.area * x0 + m.area * x1) * half;
+        momentZ += (before.momentZ + m.momentZ) * half;
+        h.waterplaneArea += (before.breadth + m.breadth) * half;
+        momentXF += (before.breadth * x0 + m.breadth * x1) * half;
+        h.wettedSurface += (before.girth + m.girth) * half;
+        before = m;
+    }
+    h.draught = set.waterline - set.zLowest;
+    h.xBuoyancy = momentX / h.volume;
+    h.zBuoyancy = momentZ / h.volume;
+    h.xFlotation = momentXF / h.waterplaneArea;
+    h.length = set.stations.back().x - set.stations.front().x;
+    h.blockCoefficient = h.volume / (h.length * h.breadth * h.draught);
+    return h;
+}
+
+std::string HydrostaticsText(const Hydrostatics& h) {
+    std::string out = "Galleggiamento: z ";
+    AppendExponent(out, h.waterline);
+    AppendLine(out, ", immersione ", h.draught);
+    AppendLine(out, "Volume di carena: ", h.volume, " m³");
+    AppendLine(out, "Dislocamento: ", h.volume * kSeaWater, " t (acqua di mare, 1.025 t/m³)");
+    out += "Centro di carena: x ";
+    AppendExponent(out, h.xBuoyancy);
+    AppendLine(out, ", z ", h.zBuoyancy);
+    AppendLine(out, "Area del galleggiamento: ", h.waterplaneArea, " m²");
+    AppendLine(out, "Centro del galleggiamento: x ", h.xFlotation);
+    AppendLine(out, "Superficie bagnata: ", h.wettedSurface, " m²");
+    AppendLine(out, "Lunghezza al galleggiamento: ", h.length);
+    AppendLine(out, "Larghezza al galleggiamento: ", h.breadth);
+    AppendLine(out, "Coefficiente di blocco: ", h.blockCoefficient);
+    return out;
+}

@@ -1,0 +1,21 @@
+// The hydrostatics of the stations as cut: what a naval architect reads first to see whether
+// the sections are the ones meant. Both sides of the hull, metres, in the drawing's frame,
+// integrated along x by the trapezoidal rule.
+#pragma once
+
+#include "Stations.h"
+
+#include <string>
+
+struct Hydrostatics {
+    double waterline = 0.0, draught = 0.0;
+    double volume = 0.0, xBuoyancy = 0.0, zBuoyancy = 0.0;
+    double waterplaneArea = 0.0, xFlotation = 0.0;
+    double wettedSurface = 0.0;
+    double length = 0.0, breadth = 0.0, blockCoefficient = 0.0;
+};
+
+Hydrostatics ComputeHydrostatics(const StationSet& set);
+
+// One line per quantity, "%e" numbers, each line ended by LF.
+std::string HydrostaticsText(const Hydrostatics& h);
