@@ -3,12 +3,15 @@
 
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
+# The builds and checks run make again (CMake's makefiles among them): no "Entering directory".
+MAKEFLAGS += --no-print-directory
 
 CORE_PACKAGES := cmake make g++ libgtest-dev libgmock-dev googletest locales python3
-# The tests: ezdxf as the converter's peer (numpy to measure its curves), librsvg and
+# The tests: ezdxf and GDAL as the converter's peers (numpy to measure its curves), librsvg and
 # ImageMagick to look at its pictures, windres to compare the dialog tables with (it
 # preprocesses the script with the cross gcc and its Windows headers, winresrc.h among them).
-TEST_PACKAGES := python3-ezdxf python3-numpy librsvg2-bin imagemagick binutils-mingw-w64-i686 gcc-mingw-w64-i686
+TEST_PACKAGES := python3-ezdxf python3-numpy gdal-bin librsvg2-bin imagemagick \
+	binutils-mingw-w64-i686 gcc-mingw-w64-i686
 # The desktop program: Qt 6 Widgets (with its platforms), Qt's Italian texts, the dialog font.
 GUI_PACKAGES := qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra
 
@@ -19,9 +22,9 @@ WINDOWS_TEST_PACKAGES := wine64 fonts-wine xvfb xdotool imagemagick unzip
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 # CPack works out the package's dependencies with dpkg-shlibdeps, after `file` has found the
-# binaries; the checks read the menu entry and the manual page.
+# binaries; the checks read the menu entry and the manual pages, and lintian judges the package.
 PACKAGE_PACKAGES := dpkg-dev file
-PACKAGE_TEST_PACKAGES := desktop-file-utils man-db
+PACKAGE_TEST_PACKAGES := desktop-file-utils man-db lintian
 
 # Where `make install` puts the programs; DESTDIR, when given, is prepended to it.
 PREFIX ?= /usr/local
@@ -30,7 +33,7 @@ PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 600
 
 .PHONY: run demo test deps locale build build-asan clean windows deps-windows test-windows fuzz fuzz-ci bench \
-	install package test-package
+	install uninstall package test-package
 
 # Installs the Debian packages that are missing, and only those.
 define apt_install
@@ -58,27 +61,59 @@ build-asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 
-# The dialog program; where there is no display it says so, and the converter shows the
-# sample drawing instead.
-run: build
-	@./build/Trevano || { echo "Al suo posto, il convertitore sul disegno di esempio:"; $(MAKE) --no-print-directory demo; }
-
 # The converter on the sample drawing: its counts and the three forms under build/esempio/.
+DEMO = mkdir -p build/esempio && ./build/trevano-cli samples/scafo.dxf \
+	--punti build/esempio/scafo-punti.csv --sezioni-dat build/esempio/scafo-sezioni.dat \
+	--sezioni-csv build/esempio/scafo-sezioni.csv && \
+	echo "Scritti: build/esempio/scafo-punti.csv, build/esempio/scafo-sezioni.dat, build/esempio/scafo-sezioni.csv"
+
+# The dialog program; where there is no display it says so, and the converter shows the
+# sample drawing instead, from the same build.
+run: build
+	@./build/Trevano || { echo "Al suo posto, il convertitore sul disegno di esempio:"; $(DEMO); }
+
 demo: build
-	@mkdir -p build/esempio
-	@./build/trevano-cli samples/scafo.dxf --punti build/esempio/scafo-punti.csv \
-	  --sezioni-dat build/esempio/scafo-sezioni.dat --sezioni-csv build/esempio/scafo-sezioni.csv
-	@echo "Scritti: build/esempio/scafo-punti.csv, build/esempio/scafo-sezioni.dat, build/esempio/scafo-sezioni.csv"
+	@$(DEMO)
+
+# ctest on one build, then why each test it skipped did, which ctest does not say.
+CTEST = ctest --preset $(1) -j $(JOBS) || status=$$?; \
+	tests/skipped.sh $(2)/Testing/Temporary/LastTest.log; exit $${status:-0}
 
 test: locale build build-asan
-	ctest --preset release -j $(JOBS)
-	ctest --preset asan -j $(JOBS)
-	$(MAKE) --no-print-directory test-package
-	$(MAKE) --no-print-directory test-windows
+	$(call CTEST,release,build)
+	$(call CTEST,asan,build-asan)
+	$(MAKE) test-package
+	$(MAKE) test-windows
 
-# The programs, the menu entry, the icons, the manual page and the documents, stripped.
+# What make install put, for make uninstall: CMake's manifest of the files, and beside it the
+# folders that were not there before, both without DESTDIR. A folder that stood before the
+# install (/usr/local/bin, say) stays, empty or not.
+MANIFEST := build/install_manifest.txt
+MADE_FOLDERS := build/install_folders.txt
+
+# The programs, the menu entry, the icons, the manual pages and the documents, stripped. Then
+# the folders of the files installed, up to the prefix, that were not there before.
 install: build
+	@find "$(DESTDIR)$(PREFIX)" -type d 2>/dev/null | LC_ALL=C sort >build/folders_before.txt
 	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)" --strip
+	@{ cat $(MADE_FOLDERS) 2>/dev/null; while IFS= read -r file || [ -n "$$file" ]; do \
+	  folder=$${file%/*}; \
+	  while case "$$folder/" in "$(PREFIX)"/*) true;; *) false;; esac && \
+	        ! grep -qxF -- "$(DESTDIR)$$folder" build/folders_before.txt; do \
+	    echo "$$folder"; folder=$${folder%/*}; \
+	  done; \
+	done <$(MANIFEST); } | LC_ALL=C sort -u >build/folders_made.txt
+	@mv build/folders_made.txt $(MADE_FOLDERS); rm build/folders_before.txt
+
+# Takes away what the last make install put, from the same DESTDIR.
+uninstall:
+	@[ -f $(MANIFEST) ] || { echo "Nessuna installazione da togliere: manca $(MANIFEST), che scrive make install." >&2; exit 1; }
+	@while IFS= read -r file || [ -n "$$file" ]; do \
+	  if [ -e "$(DESTDIR)$$file" ] || [ -L "$(DESTDIR)$$file" ]; then rm -f "$(DESTDIR)$$file" && echo "Tolto: $(DESTDIR)$$file"; fi; \
+	done <$(MANIFEST)
+	@LC_ALL=C sort -r $(MADE_FOLDERS) 2>/dev/null | while IFS= read -r folder; do \
+	  rmdir "$(DESTDIR)$$folder" 2>/dev/null || true; \
+	done
 
 # build/trevano_1.0.0_amd64.deb, for `apt-get install ./build/trevano_1.0.0_amd64.deb`.
 package: build

@@ -16,8 +16,9 @@ namespace {
 const struct {
     const char* pszName;
     double scale;
-} kUnitNames[] = {{"mm", 0.001}, {"cm", 0.01},   {"dm", 0.1},
-                  {"m", 1.0},    {"in", 0.0254}, {"ft", 0.3048}};
+    int nCode; // as $INSUNITS would give it
+} kUnitNames[] = {{"mm", 0.001, 4}, {"cm", 0.01, 5},   {"dm", 0.1, 14},
+                  {"m", 1.0, 6},    {"in", 0.0254, 1}, {"ft", 0.3048, 2}};
 
 // Metres per unit of $INSUNITS, by its code; 0 for none.
 // clang-format off
@@ -66,7 +67,10 @@ int TakeHullOption(int argc, char** argv, int& i, HullChoices& choices) {
     } else if (pszName[2] == 'u') {
         choices.unitScale = 0.0;
         for (const auto& unit : kUnitNames)
-            if (value == unit.pszName) choices.unitScale = unit.scale;
+            if (value == unit.pszName) {
+                choices.unitScale = unit.scale;
+                choices.nUnits = unit.nCode;
+            }
         if (choices.unitScale == 0.0)
             return UsageError("--unita vuole mm, cm, dm, m, in o ft", value.c_str());
     } else if (!ParseCount(value, choices.nSegments) || choices.nSegments < 3 ||

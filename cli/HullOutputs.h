@@ -12,6 +12,7 @@ struct HullChoices {
     bool bWaterline = false;
     double waterline = 0.0; // the z of the still waterline, in the drawing's units
     double unitScale = 0.0; // metres per unit, from --unita; 0 when the drawing tells it
+    int nUnits = 0;         // the same unit as a $INSUNITS code
     int nSegments = 20;     // per half section, for PDSTRIP and the meshes
     bool bHydrostatics = false;
 };

@@ -11,7 +11,7 @@ namespace {
 
 constexpr double kWidth = 960, kHeight = 540;
 constexpr double kMargin = 24, kTitleHeight = 40, kLegendHeight = 48;
-constexpr double kAxisLeft = 64, kAxisBottom = 24; // room for the tick labels
+constexpr double kAxisLeft = 64, kAxisBottom = 40; // room for the tick labels and names
 // Points closer than half a pixel to the line drawn between their neighbours light the same
 // pixels.
 constexpr double kTolerance = 0.5, kToleranceSquared = kTolerance * kTolerance;
@@ -25,8 +25,8 @@ struct Point {
 struct View {
     const char* pszId;
     const char* pszTitle;
-    int nAcross, nUp; // 0, 1, 2 for x, y, z
-    double left, top, width, height;
+    int nAcross, nUp;                                // which coordinates, as numbered below
+    double left = 0, top = 0, width = 0, height = 0; // the plot, without its axes' labels
 };
 
 void Append(std::string& out, double value) {
@@ -43,6 +43,21 @@ void AppendText(std::string& out, double x, double y, const char* pszAttributes,
     out += *pszAttributes ? "\" " : "\"";
     out += pszAttributes;
     out += ">" + text + "</text>\n";
+}
+
+// Two corners as attributes: ` x1="1.0" y1="2.0" x2="3.0" y2="4.0"`, or x, y, width, height.
+void AppendBox(std::string& out, double x1, double y1, double x2, double y2, const char* pszX1,
+               const char* pszY1, const char* pszX2, const char* pszY2) {
+    const bool bSize = pszX2[0] == 'w';
+    const std::pair<const char*, double> attributes[] = {
+        {pszX1, x1}, {pszY1, y1}, {pszX2, bSize ? x2 - x1 : x2}, {pszY2, bSize ? y2 - y1 : y2}};
+    for (const auto& [pszName, value] : attributes) {
+        out += ' ';
+        out += pszName;
+        out += "=\"";
+        Append(out, value);
+        out += '"';
+    }
 }
 
 // A coordinate of a drawn point: whole pixels.
@@ -117,26 +132,55 @@ void AppendColour(std::string& out, double t) {
     }
 }
 
-// A round step (1, 2 or 5 times a power of ten) giving about four ticks over span.
-double TickStep(double span) {
-    const double raw = span / 4;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (raw <= m * power) return m * power;
-    return 10 * power;
+// A number as a person writes it on a drawing: plain where six significant digits show it
+// ("12000", "0.5"), with an exponent only far from one ("1.2e-07").
+void AppendShort(std::string& out, double value) {
+    if (value == 0) {
+        out += '0';
+        return;
+    }
+    int nExponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const bool bPlain = nExponent >= -4 && nExponent < 9;
+    std::string digits;
+    if (bPlain) {
+        AppendFixed(digits, value, std::max(0, 5 - nExponent));
+    } else {
+        double mantissa = value / std::pow(10.0, nExponent);
+        if (std::fabs(mantissa) >= 9.999995) {
+            mantissa /= 10;
+            ++nExponent;
+        }
+        AppendFixed(digits, mantissa, 5);
+    }
+    if (digits.find('.') != std::string::npos) {
+        digits.erase(digits.find_last_not_of('0') + 1);
+        if (digits.back() == '.') digits.pop_back();
+    }
+    out += digits;
+    if (bPlain) return;
+    out += nExponent < 0 ? "e-" : "e+";
+    if (std::abs(nExponent) < 10) out += '0';
+    AppendInteger(out, std::abs(nExponent));
 }
 
-void AppendTickLabel(std::string& out, long long k, double step) {
-    const int nDecimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
-    if (k == 0)
-        out += '0';
-    else
-        AppendFixed(out, static_cast<double>(k) * step, nDecimals);
+// The largest round step (1, 2, 2.5 or 5 times a power of ten) that puts four ticks or more
+// between from and to; as no step is more than twice the next, that is eight at most.
+double TickStep(double from, double to) {
+    double power = std::pow(10.0, std::ceil(std::log10(to - from)));
+    for (int n = 0; n < 40; ++n, power /= 10)
+        for (double m : {5.0, 2.5, 2.0, 1.0})
+            if (std::floor(to / (m * power)) - std::ceil(from / (m * power)) >= 3) return m * power;
+    return 0;
 }
 
 double Coordinate(CVertex* pVertex, int n) {
     const CVector3& p = pVertex->m_Point;
     return n == 0 ? p.X() : n == 1 ? p.Y() : p.Z();
+}
+
+bool Finite(CVertex* pVertex) {
+    const CVector3& p = pVertex->m_Point;
+    return std::isfinite(p.X()) && std::isfinite(p.Y()) && std::isfinite(p.Z());
 }
 
 // Keeps the points that a line through the kept ones would pass further than the tolerance
@@ -190,74 +234,119 @@ void Thin(const std::vector<Point>& in, std::vector<Point>& out) {
         if (keep[i]) out.push_back(in[i]);
 }
 
+// The coordinates the views draw: x, y, z, and the body plan's across, which is y turned to
+// the side of the centreline where its section belongs.
+enum { kX, kY, kZ, kBodyAcross, kCoordinates };
+
 class Picture {
 public:
-    explicit Picture(CPolylineList& polylines) : m_polylines(polylines) {
-        for (int c = 0; c < 3; ++c) {
+    Picture(CPolylineList& polylines, const PreviewFrame& frame)
+        : m_polylines(polylines), m_frame(frame) {
+        // The middle station: the mean of the stations' x, each the x of a section's first point.
+        double sum = 0;
+        INT32 nStations = 0;
+        for (INT32 i = 1; i <= polylines.GetCount(); ++i)
+            if (CVertex* pFirst = FirstDrawable(*polylines.GetAt(i))) {
+                sum += pFirst->m_Point.X();
+                ++nStations;
+            }
+        m_middle = nStations > 0 ? sum / nStations : 0;
+        for (int c = 0; c < kCoordinates; ++c) {
             m_lo[c] = INFINITY;
             m_hi[c] = -INFINITY;
         }
         for (INT32 i = 1; i <= polylines.GetCount(); ++i) {
             CPolyline& polyline = *polylines.GetAt(i);
-            for (INT32 k = 1; k <= polyline.GetCount(); ++k)
-                for (int c = 0; c < 3; ++c) {
-                    const double v = Coordinate(polyline.GetVertex(k), c);
-                    if (!std::isfinite(v)) continue;
-                    m_lo[c] = std::min(m_lo[c], v);
-                    m_hi[c] = std::max(m_hi[c], v);
+            const int nSide = Side(polyline);
+            for (INT32 k = 1; k <= polyline.GetCount(); ++k) {
+                CVertex* pVertex = polyline.GetVertex(k);
+                if (!Finite(pVertex)) {
+                    ++m_nLeftOut;
+                    continue;
                 }
+                for (int c = 0; c < kCoordinates; ++c)
+                    Include(c, Value(pVertex, c, nSide));
+            }
         }
-        for (int c = 0; c < 3; ++c)
-            if (m_lo[c] > m_hi[c]) m_lo[c] = m_hi[c] = 0;
+        m_bEmpty = !(m_lo[kX] <= m_hi[kX]);
+        if (m_bEmpty) return;
+        Include(kBodyAcross, 0); // the centreline
+        if (frame.bWaterline) Include(kZ, frame.waterline);
+    }
+
+    bool Empty() const { return m_bEmpty; }
+    INT32 LeftOut() const { return m_nLeftOut; }
+
+    // Both views side by side in the room given, each as large as its share of it allows at
+    // equal scales on its own axes: both as high as the room where their widths fit, else the
+    // body plan up to a third of the width and the profile, as low as the hull needs, beside it.
+    void Layout(double left, double top, double width, double height, View& body,
+                View& profile) const {
+        const double room = width - kMargin - 2 * kAxisLeft;
+        const double plotHeight = height - kAxisBottom;
+        const double bodyRatio = Ratio(body), profileRatio = Ratio(profile);
+        double bodyWidth = plotHeight * bodyRatio, profileWidth = plotHeight * profileRatio;
+        if (bodyWidth + profileWidth > room) {
+            bodyWidth = std::max(room * bodyRatio / (bodyRatio + profileRatio),
+                                 std::min(bodyWidth, room / 3));
+            profileWidth = room - bodyWidth;
+        }
+        body.left = left + kAxisLeft;
+        profile.left = body.left + bodyWidth + kMargin + kAxisLeft;
+        body.top = profile.top = top;
+        body.width = bodyWidth;
+        profile.width = profileWidth;
+        body.height = std::min(plotHeight, bodyWidth / bodyRatio);
+        profile.height = std::min(plotHeight, profileWidth / profileRatio);
     }
 
     void Draw(std::string& out, const View& view) {
-        // Equal scales on both axes: the smaller of the two fits.
-        const double plotLeft = view.left + kAxisLeft, plotWidth = view.width - kAxisLeft;
-        const double plotHeight = view.height - kAxisBottom;
-        const double spanA = m_hi[view.nAcross] - m_lo[view.nAcross];
-        const double spanU = m_hi[view.nUp] - m_lo[view.nUp];
-        // A line along one axis is drawn at the scale of its length, and a single point shows
-        // a unit around it. A margin of a few per cent keeps the outermost lines off the frame.
-        const double least = spanA > 0 || spanU > 0 ? std::max(spanA, spanU) * 1e-3 : 1.0;
-        const double scale =
-            std::min(plotWidth / std::max(spanA, least), plotHeight / std::max(spanU, least)) /
-            kPadding;
+        const double spanA = Span(view, view.nAcross), spanU = Span(view, view.nUp);
+        const double scale = std::min(view.width / spanA, view.height / spanU) / kPadding;
         const double midA = (m_lo[view.nAcross] + m_hi[view.nAcross]) / 2;
         const double midU = (m_lo[view.nUp] + m_hi[view.nUp]) / 2;
-        const double centreX = plotLeft + plotWidth / 2, centreY = view.top + plotHeight / 2;
+        const double centreX = view.left + view.width / 2, centreY = view.top + view.height / 2;
         auto toX = [&](double a) { return centreX + (a - midA) * scale; };
         auto toY = [&](double u) { return centreY - (u - midU) * scale; };
+        const double right = view.left + view.width, bottom = view.top + view.height;
 
         out += "<g id=\"";
         out += view.pszId;
         out += "\">\n";
-        AppendText(out, plotLeft, view.top - 8, "font-weight=\"bold\"", view.pszTitle);
-        out += "<rect x=\"";
-        Append(out, plotLeft);
-        out += "\" y=\"";
-        Append(out, view.top);
-        out += "\" width=\"";
-        Append(out, plotWidth);
-        out += "\" height=\"";
-        Append(out, plotHeight);
-        out += "\" fill=\"none\" stroke=\"#999\"/>\n";
-        DrawTicks(out, view, plotLeft, plotWidth, plotHeight, scale, toX, toY);
+        AppendText(out, view.left, view.top - 8, "font-weight=\"bold\"", view.pszTitle);
+        out += "<rect";
+        AppendBox(out, view.left, view.top, right, bottom, "x", "y", "width", "height");
+        out += " fill=\"none\" stroke=\"#999\"/>\n";
+        DrawAxis(out, view, (view.left - toX(0)) / scale, (right - toX(0)) / scale, true, toX);
+        DrawAxis(out, view, (toY(0) - bottom) / scale, (toY(0) - view.top) / scale, false, toY);
+        if (view.nAcross == kBodyAcross) {
+            out += "<line class=\"mezzeria\"";
+            AppendBox(out, toX(0), view.top, toX(0), bottom, "x1", "y1", "x2", "y2");
+            out += " stroke=\"#555\" stroke-dasharray=\"12 3 2 3\"/>\n";
+        }
+        if (m_frame.bWaterline) {
+            const double y = toY(m_frame.waterline);
+            out += "<line class=\"galleggiamento\"";
+            AppendBox(out, view.left, y, right, y, "x1", "y1", "x2", "y2");
+            out += " stroke=\"#1f77b4\" stroke-dasharray=\"6 3\"/>\n";
+        }
 
         out += "<g class=\"polilinee\" fill=\"none\" stroke-width=\"1\">\n";
         std::vector<Point> points, thinned;
         for (INT32 i = 1; i <= m_polylines.GetCount(); ++i) {
             CPolyline& polyline = *m_polylines.GetAt(i);
+            const int nSide = Side(polyline);
             points.clear();
             for (INT32 k = 1; k <= polyline.GetCount(); ++k) {
-                const double a = Coordinate(polyline.GetVertex(k), view.nAcross);
-                const double u = Coordinate(polyline.GetVertex(k), view.nUp);
-                if (!std::isfinite(a) || !std::isfinite(u)) continue;
+                CVertex* pVertex = polyline.GetVertex(k);
+                if (!Finite(pVertex)) continue;
                 // On the pixel grid: a point in the pixel of the one before adds nothing.
-                const Point p{std::round(toX(a)), std::round(toY(u))};
+                const Point p{std::round(toX(Value(pVertex, view.nAcross, nSide))),
+                              std::round(toY(Value(pVertex, view.nUp, nSide)))};
                 if (points.empty() || p.x != points.back().x || p.y != points.back().y)
                     points.push_back(p);
             }
+            if (points.empty()) continue;
             std::string colour;
             AppendColour(colour, Station(polyline));
             if (points.size() == 1) {
@@ -298,78 +387,118 @@ public:
         out += "\" y=\"";
         Append(out, top + 2);
         out += "\" width=\"300\" height=\"14\" fill=\"url(#scala)\"/>\n";
-        AppendText(out, kMargin + 90, top + 32, "", FormatExponent(m_lo[0]));
-        AppendText(out, kMargin + 390, top + 32, "text-anchor=\"end\"", FormatExponent(m_hi[0]));
+        std::string lo, hi;
+        AppendShort(lo, m_lo[kX]);
+        AppendShort(hi, m_hi[kX]);
+        AppendText(out, kMargin + 90, top + 32, "", lo);
+        AppendText(out, kMargin + 390, top + 32, "text-anchor=\"end\"", hi);
         out += "</g>\n";
     }
 
 private:
-    // Where the polyline's station lies in the stations' range, 0 to 1.
-    double Station(CPolyline& polyline) const {
-        CVertex* pFirst = polyline.GetVertex(1);
-        if (!pFirst || !(m_hi[0] > m_lo[0])) return 0.5;
-        return (pFirst->m_Point.X() - m_lo[0]) / (m_hi[0] - m_lo[0]);
+    static CVertex* FirstDrawable(CPolyline& polyline) {
+        for (INT32 k = 1; k <= polyline.GetCount(); ++k)
+            if (Finite(polyline.GetVertex(k))) return polyline.GetVertex(k);
+        return nullptr;
     }
 
-    template <class ToX, class ToY>
-    void DrawTicks(std::string& out, const View& view, double plotLeft, double plotWidth,
-                   double plotHeight, double scale, ToX toX, ToY toY) {
-        const double plotBottom = view.top + plotHeight;
-        out += "<g class=\"assi\" stroke=\"#999\">\n";
-        // The values at the plot's edges, and a tick line and label for each round one between.
-        DrawAxis(
-            out, (plotLeft - toX(0)) / scale, (plotLeft + plotWidth - toX(0)) / scale,
-            [&](double a) {
-                return Point{toX(a), plotBottom};
-            },
-            true);
-        DrawAxis(
-            out, (toY(0) - plotBottom) / scale, (toY(0) - view.top) / scale,
-            [&](double u) {
-                return Point{plotLeft, toY(u)};
-            },
-            false);
+    // Where the body plan draws the polyline: 1 on the right of the centreline (forward of the
+    // middle station, or on it), -1 on the left (aft), 0 as it is (a whole section, with points
+    // on both sides).
+    int Side(CPolyline& polyline) const {
+        bool bPort = false, bStarboard = false;
+        for (INT32 k = 1; k <= polyline.GetCount(); ++k) {
+            CVertex* pVertex = polyline.GetVertex(k);
+            if (!Finite(pVertex)) continue;
+            bPort = bPort || pVertex->m_Point.Y() > 0;
+            bStarboard = bStarboard || pVertex->m_Point.Y() < 0;
+        }
+        if (bPort && bStarboard) return 0;
+        CVertex* pFirst = FirstDrawable(polyline);
+        return !pFirst || pFirst->m_Point.X() >= m_middle ? 1 : -1;
+    }
+
+    static double Value(CVertex* pVertex, int c, int nSide) {
+        if (c != kBodyAcross) return Coordinate(pVertex, c);
+        const double y = pVertex->m_Point.Y();
+        return nSide == 0 ? y : nSide * std::fabs(y);
+    }
+
+    void Include(int c, double value) {
+        m_lo[c] = std::min(m_lo[c], value);
+        m_hi[c] = std::max(m_hi[c], value);
+    }
+
+    // A view's span along c: a line along one axis is drawn at the scale of its length, and a
+    // single point shows a unit around it.
+    double Span(const View& view, int c) const {
+        const double spanA = m_hi[view.nAcross] - m_lo[view.nAcross];
+        const double spanU = m_hi[view.nUp] - m_lo[view.nUp];
+        const double least = spanA > 0 || spanU > 0 ? std::max(spanA, spanU) * 1e-3 : 1.0;
+        return std::max(m_hi[c] - m_lo[c], least);
+    }
+
+    double Ratio(const View& view) const { return Span(view, view.nAcross) / Span(view, view.nUp); }
+
+    // Where the polyline's station lies in the stations' range, 0 to 1.
+    double Station(CPolyline& polyline) const {
+        CVertex* pFirst = FirstDrawable(polyline);
+        if (!pFirst || !(m_hi[kX] > m_lo[kX])) return 0.5;
+        return (pFirst->m_Point.X() - m_lo[kX]) / (m_hi[kX] - m_lo[kX]);
+    }
+
+    // The tick marks and round values of one axis between the values at the plot's edges,
+    // and the axis's name with the unit.
+    template <class Place>
+    void DrawAxis(std::string& out, const View& view, double from, double to, bool bAcross,
+                  Place place) const {
+        const double bottom = view.top + view.height;
+        out += bAcross ? "<g class=\"tacche-orizzontali\" stroke=\"#999\">\n"
+                       : "<g class=\"tacche-verticali\" stroke=\"#999\">\n";
+        const double step = TickStep(from, to);
+        // Far from the origin a tick's number would not fit a label, nor its index an integer.
+        const bool bTicks =
+            step > 0 && std::fabs(from / step) < 1e12 && std::fabs(to / step) < 1e12;
+        for (auto k = static_cast<long long>(std::ceil(from / step));
+             bTicks && static_cast<double>(k) * step <= to; ++k) {
+            const double value = static_cast<double>(k) * step, p = place(value);
+            out += "<line";
+            if (bAcross)
+                AppendBox(out, p, bottom, p, bottom + 4, "x1", "y1", "x2", "y2");
+            else
+                AppendBox(out, view.left, p, view.left - 4, p, "x1", "y1", "x2", "y2");
+            out += "/>";
+            std::string label;
+            AppendShort(label, value);
+            if (bAcross)
+                AppendText(out, p, bottom + 17, "stroke=\"none\" text-anchor=\"middle\"", label);
+            else
+                AppendText(out, view.left - 6, p + 4, "stroke=\"none\" text-anchor=\"end\"", label);
+        }
+        std::string name = bAcross ? (view.nAcross == kX ? "x" : "y") : "z";
+        if (m_frame.pszUnit) name = name + " (" + m_frame.pszUnit + ")";
+        if (bAcross)
+            AppendText(out, view.left + view.width, bottom + 32,
+                       "stroke=\"none\" text-anchor=\"end\"", name);
+        else
+            AppendText(out, view.left - 6, view.top - 8, "stroke=\"none\" text-anchor=\"end\"",
+                       name);
         out += "</g>\n";
     }
 
-    template <class Place>
-    static void DrawAxis(std::string& out, double from, double to, Place place, bool bAcross) {
-        const double step = TickStep(to - from);
-        // Far from the origin a tick's number would not fit a label, nor its index an integer.
-        if (!(step > 0) || std::fabs(from / step) > 1e12 || std::fabs(to / step) > 1e12) return;
-        for (auto k = static_cast<long long>(std::ceil(from / step)); k * step <= to; ++k) {
-            const Point p = place(static_cast<double>(k) * step);
-            const Point tick = bAcross ? Point{p.x, p.y + 4} : Point{p.x - 4, p.y};
-            out += "<line x1=\"";
-            Append(out, p.x);
-            out += "\" y1=\"";
-            Append(out, p.y);
-            out += "\" x2=\"";
-            Append(out, tick.x);
-            out += "\" y2=\"";
-            Append(out, tick.y);
-            out += "\"/>";
-            std::string label;
-            AppendTickLabel(label, k, step);
-            AppendText(out, bAcross ? p.x : p.x - 6, bAcross ? p.y + 17 : p.y + 4,
-                       bAcross ? "stroke=\"none\" text-anchor=\"middle\""
-                               : "stroke=\"none\" text-anchor=\"end\"",
-                       label);
-        }
-    }
-
     CPolylineList& m_polylines;
-    double m_lo[3], m_hi[3];
+    const PreviewFrame& m_frame;
+    double m_middle = 0;
+    double m_lo[kCoordinates], m_hi[kCoordinates];
+    INT32 m_nLeftOut = 0;
+    bool m_bEmpty = true;
 };
 
 } // namespace
 
 std::string PreviewSvg(CPolylineList& polylines, const std::string& drawingName,
-                       INT32 nPolylineCount, INT32 nPointCount) {
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"960\" height=\"540\" "
-                      "viewBox=\"0 0 960 540\" font-family=\"sans-serif\" font-size=\"12\">\n"
-                      "<rect width=\"960\" height=\"540\" fill=\"white\"/>\n";
+                       INT32 nPolylineCount, INT32 nPointCount, const PreviewFrame& frame) {
+    Picture picture(polylines, frame);
     std::string title;
     AppendEscaped(title, drawingName);
     title += ": ";
@@ -377,17 +506,44 @@ std::string PreviewSvg(CPolylineList& polylines, const std::string& drawingName,
     title += nPolylineCount == 1 ? " polilinea, " : " polilinee, ";
     AppendInteger(title, nPointCount);
     title += nPointCount == 1 ? " punto" : " punti";
-    out += "<title>" + title + "</title>\n<text x=\"24\" y=\"26\" font-size=\"16\">" + title +
-           "</text>\n";
+    if (picture.LeftOut() > 0) {
+        title += " (";
+        AppendInteger(title, picture.LeftOut());
+        title += picture.LeftOut() == 1 ? " non disegnato: coordinate non finite)"
+                                        : " non disegnati: coordinate non finite)";
+    }
 
-    Picture picture(polylines);
+    // The picture is as high as its views need: a long hull gives a low one.
     const double top = kMargin + kTitleHeight;
-    const double width = (kWidth - 3 * kMargin) / 2;
-    const double height = kHeight - top - kLegendHeight - kMargin;
-    picture.Draw(out, {"piano-di-costruzione", "Piano di costruzione (y, z)", 1, 2, kMargin, top,
-                       width, height});
-    picture.Draw(out, {"profilo", "Profilo (x, z)", 0, 2, 2 * kMargin + width, top, width, height});
-    picture.DrawLegend(out, kHeight - kMargin - kLegendHeight + 8);
+    View body{"piano-di-costruzione", "Piano di costruzione", kBodyAcross, kZ};
+    View profile{"profilo", "Profilo", kX, kZ};
+    double height = kHeight / 2;
+    if (!picture.Empty()) {
+        picture.Layout(kMargin, top, kWidth - 2 * kMargin, kHeight - top - kLegendHeight - kMargin,
+                       body, profile);
+        height =
+            top + std::max(body.height, profile.height) + kAxisBottom + kLegendHeight + kMargin;
+    }
+    std::string size = "width=\"960\" height=\"";
+    AppendPixel(size, height);
+    size += '"';
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" " +
+                      size + " viewBox=\"0 0 960 ";
+    AppendPixel(out, height);
+    out += "\" font-family=\"sans-serif\" font-size=\"12\">\n<rect " + size +
+           " fill=\"white\"/>\n<title>" + title +
+           "</title>\n<text x=\"24\" y=\"26\" font-size=\"16\">" + title + "</text>\n";
+    if (picture.Empty()) {
+        AppendText(out, kWidth / 2, height / 2 + 10,
+                   "id=\"vuoto\" text-anchor=\"middle\" font-size=\"20\"",
+                   polylines.GetCount() == 0 ? "Nessuna polilinea letta"
+                                             : "Nessun punto con coordinate finite");
+    } else {
+        picture.Draw(out, body);
+        picture.Draw(out, profile);
+        picture.DrawLegend(out, height - kMargin - kLegendHeight + 8);
+    }
     out += "</svg>\n";
     return out;
 }

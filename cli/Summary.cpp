@@ -114,13 +114,19 @@ void AppendExtent(std::string& out, CPolylineList& polylines) {
 
 } // namespace
 
+const char* UnitName(int nUnits) {
+    return nUnits > 0 && nUnits < static_cast<int>(std::size(kUnits)) ? kUnits[nUnits] : nullptr;
+}
+
 std::string SummaryText(const DrawingScan& scan, const LoadReport& report,
                         CPolylineList& polylines) {
     std::string out = "Versione DXF: ";
     out += scan.version.empty() ? "non indicata" : scan.version;
     out += "\nUnità: ";
-    if (scan.nUnits >= 0 && scan.nUnits < static_cast<int>(std::size(kUnits))) {
-        out += kUnits[scan.nUnits];
+    if (scan.nUnits == 0) {
+        out += kUnits[0];
+    } else if (const char* pszUnit = UnitName(scan.nUnits)) {
+        out += pszUnit;
     } else {
         out += "codice ";
         AppendInteger(out, scan.nUnits);

@@ -276,7 +276,13 @@ int Run(const Options& options, CFile& standardOutput) {
         return 1;
     }
 
-    const std::string name = DrawingName(options.drawing);
+    // The picture's waterline and unit are those of the hull's outputs.
+    const PreviewFrame frame{options.hull.bWaterline, options.hull.waterline,
+                             UnitName(options.hull.nUnits ? options.hull.nUnits : scan.nUnits)};
+    auto picture = [&] {
+        return PreviewSvg(polylines, DrawingName(options.drawing), nPolylineCount, nPointCount,
+                          frame);
+    };
     for (const Request& r : options.requests) {
         const ExportForm* pForm = r.pOption->pForm;
         const int nHullForm = r.pOption->nHullForm;
@@ -286,7 +292,7 @@ int Run(const Options& options, CFile& standardOutput) {
             else if (nHullForm >= 0)
                 Write(standardOutput, hull.forms[nHullForm]);
             else
-                Write(standardOutput, PreviewSvg(polylines, name, nPolylineCount, nPointCount));
+                Write(standardOutput, picture());
             standardOutput.Flush();
             continue;
         }
@@ -302,8 +308,7 @@ int Run(const Options& options, CFile& standardOutput) {
             PutText(stderr, std::string(error.GetErrorMessage().GetString()) + "\n");
             return 1;
         }
-        Write(output, nHullForm >= 0 ? hull.forms[nHullForm]
-                                     : PreviewSvg(polylines, name, nPolylineCount, nPointCount));
+        Write(output, nHullForm >= 0 ? hull.forms[nHullForm] : picture());
         output.Close();
     }
     return 0;

@@ -1,6 +1,7 @@
 # What users install. On Linux: the two programs with the menu entry, the icons, the manual
 # page and the documents under the prefix (make install), and a Debian package of the same
-# (make package). On Windows: a zip of the two programs and their notes (make windows).
+# (make package). On Windows: a zip of the two programs, their notes and the sample drawing
+# (make windows).
 # Included once, at the end of the top-level list, when the targets are all defined.
 
 if(NOT TARGET Trevano OR NOT TARGET trevano-cli)
@@ -27,7 +28,9 @@ if(WIN32)
     file(WRITE ${PROJECT_BINARY_DIR}/LEGGIMI.txt "${utf8_bom}${notes}")
 
     install(TARGETS Trevano trevano-cli RUNTIME DESTINATION .)
-    install(FILES ${PROJECT_BINARY_DIR}/LEGGIMI.txt DESTINATION .)
+    # The notes' examples convert the sample drawings, which lie beside them.
+    install(FILES ${PROJECT_BINARY_DIR}/LEGGIMI.txt ${PROJECT_SOURCE_DIR}/samples/scafo.dxf
+            ${PROJECT_SOURCE_DIR}/samples/wigley.dxf DESTINATION .)
 
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set(windows_kind win64)
@@ -50,9 +53,45 @@ else()
         install(FILES ${top}/res/trevano-${size}.png DESTINATION ${icons}/${size}x${size}/apps
                 RENAME trevano.png)
     endforeach()
-    install(FILES ${top}/dist/trevano-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES ${top}/README.md ${top}/samples/scafo.dxf ${top}/samples/wigley.dxf
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/trevano)
+    # The manual pages and the changelog compressed as Debian compresses them (gzip -9n: no
+    # name, no time), so that the package's bytes follow from the sources alone. A native
+    # package's changelog is changelog.gz.
+    set(docs ${CMAKE_INSTALL_DATADIR}/doc/trevano)
+    function(install_compressed name destination)
+        set(compressed ${PROJECT_BINARY_DIR}/${name}.gz)
+        add_custom_command(OUTPUT ${compressed}
+            COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/dist/${name} > ${compressed}
+            DEPENDS ${PROJECT_SOURCE_DIR}/dist/${name})
+        add_custom_target(compress_${name} ALL DEPENDS ${compressed})
+        install(FILES ${compressed} DESTINATION ${destination})
+    endfunction()
+    install_compressed(Trevano.1 ${CMAKE_INSTALL_MANDIR}/man1)
+    install_compressed(trevano-cli.1 ${CMAKE_INSTALL_MANDIR}/man1)
+    install_compressed(changelog ${docs})
+
+    # The licence in Debian's machine-readable form, its terms taken from LICENSE.
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${top}/LICENSE)
+    file(READ ${top}/LICENSE licence)
+    string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" notice "${licence}")
+    set(holders ${CMAKE_MATCH_1})
+    string(REGEX REPLACE "^.*Copyright \\(c\\) [^\n]+\n" "" terms "${licence}")
+    string(STRIP "${terms}" terms)
+    string(REPLACE "\n\n" "\n.\n" terms "${terms}")
+    string(REPLACE "\n" "\n " terms "${terms}")
+    file(WRITE ${PROJECT_BINARY_DIR}/copyright
+"Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: Trevano
+Upstream-Contact: ${CPACK_PACKAGE_CONTACT}
+
+Files: *
+Copyright: ${holders}
+License: Expat
+ ${terms}
+")
+    # The README with what it shows and names, where its links find them.
+    install(FILES ${top}/README.md ${PROJECT_BINARY_DIR}/copyright DESTINATION ${docs})
+    install(FILES ${top}/samples/scafo.dxf ${top}/samples/scafo-anteprima.png
+            ${top}/samples/wigley.dxf DESTINATION ${docs}/samples)
 
     # Debian's triggers refresh the menu, the icon caches and the manual's index, so the
     # package has no scripts of its own.

@@ -133,14 +133,14 @@ TEST(Cli, SummaryTellsWhatTheDrawingHolds) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{kSample},
          kCounts +
-             "Versione DXF: AC1009\nUnità: non indicate\nEntità: LWPOLYLINE 1, POLYLINE 12\n"
+             "Versione DXF: AC1015\nUnità: non indicate\nEntità: LWPOLYLINE 1, POLYLINE 12\n"
              "Lasciate fuori: 2 maglie, 1 LWPOLYLINE\nLayer: PARATIA 1, SEZIONI 9\n"
              "Layer del disegno: MESH, PARATIA, SEZIONI\nIngombro: x 0.000000e+000 1.200000e+004, "
              "y "
              "0.000000e+000 1.890996e+003, z 0.000000e+000 1.600000e+003\nSezioni: 10\n" +
              sections},
         {{kSample, "--lwpolyline", "--layer", "sezioni"},
-         "Numero Polyline: 10\nNumero di punti: 85\nVersione DXF: AC1009\nUnità: non indicate\n"
+         "Numero Polyline: 10\nNumero di punti: 85\nVersione DXF: AC1015\nUnità: non indicate\n"
          "Entità: LWPOLYLINE 1, POLYLINE 12\n"
          "Lasciate fuori: 2 maglie, 1 su altri layer\nLayer: SEZIONI 10\n"},
         {{kCorpus + "netdxf-sample.dxf", "--lwpolyline"},

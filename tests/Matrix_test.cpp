@@ -13,7 +13,7 @@ namespace {
 std::string Dump(CMatrixBase& m) {
     std::string s = std::to_string(m.Rows()) + "x" + std::to_string(m.Cols()) + ":";
     for (INT32 i = 1; m.ElementAt(i); ++i)
-        s += " " + std::to_string(static_cast<int>(*m.ElementAt(i)));
+        (s += ' ') += std::to_string(static_cast<int>(*m.ElementAt(i)));
     return s;
 }
 

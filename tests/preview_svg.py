@@ -51,4 +51,58 @@ for drawing, polylines, shape in ((Path(__file__).parents[1] / "samples/scafo.dx
                                  capture_output=True, text=True)
         assert float(compare.stderr.split()[0]) > 0, f"{drawing.name}: {view} draws nothing"
         groups[view].extend(saved)
+
+def dxf(polylines):
+    """A drawing of 3D polylines, each a list of (x, y, z)."""
+    out = "0\nSECTION\n2\nENTITIES\n"
+    for points in polylines:
+        out += "0\nPOLYLINE\n70\n8\n" + "".join(
+            f"0\nVERTEX\n10\n{x}\n20\n{y}\n30\n{z}\n70\n32\n" for x, y, z in points)
+        out += "0\nSEQEND\n"
+    return out + "0\nENDSEC\n0\nEOF\n"
+
+
+def picture(name, polylines, *options):
+    (SCRATCH / f"{name}.dxf").write_text(dxf(polylines))
+    svg = SCRATCH / f"{name}.svg"
+    subprocess.run([CLI, SCRATCH / f"{name}.dxf", "--anteprima", svg, *options], check=True,
+                   capture_output=True)
+    render(ET.parse(svg), name)  # librsvg must take it
+    return ET.parse(svg)
+
+
+# A drawing with no polyline says so in words, and draws no view.
+empty = picture("empty", [])
+assert empty.find(f".//{SVG}text[@id='vuoto']").text == "Nessuna polilinea letta"
+assert not [g for g in empty.iter(f"{SVG}g") if g.get("id") in VIEWS]
+
+# Two half sections, one aft of the middle station and one forward, and the waterline: in
+# each view a point lands where the ticks put its coordinates (a profile drawn with y in place
+# of z would not), the aft section left of the centreline, the waterline at its z.
+aft, forward, waterline = [(1000, 0, 0), (1000, 200, 300)], [(3000, 0, 0), (3000, 500, 900)], 450
+tree = picture("hull", [aft, forward], "--galleggiamento", str(waterline), "--unita", "mm")
+views = {g.get("id"): g for g in tree.iter(f"{SVG}g") if g.get("id") in VIEWS}
+for view, across, (x, y, z) in (("piano-di-costruzione", 1, forward[1]), ("profilo", 0, forward[1])):
+    g = views[view]
+
+    def scale(axis, attribute):
+        ticks = list(g.find(f"{SVG}g[@class='tacche-{axis}']"))
+        marks = [(float(t.get(attribute)), float(label.text)) for t, label in zip(ticks, ticks[1:])
+                 if t.tag == SVG + "line"]
+        assert 4 <= len(marks) <= 8, f"{view}: {marks}"
+        assert ticks[-1].text.endswith(" (millimetri)"), f"{view}: {ticks[-1].text}"
+        (p0, v0), (p1, v1) = marks[0], marks[-1]
+        return lambda value: p0 + (value - v0) * (p1 - p0) / (v1 - v0)
+
+    to_x, to_y = scale("orizzontali", "x1"), scale("verticali", "y1")
+    drawn = [[tuple(map(float, p.split(","))) for p in e.get("points").split()]
+             for e in g.find(f"{SVG}g[@class='polilinee']")]
+    where = (to_x((x, y)[across]), to_y(z))
+    assert any(abs(px - where[0]) <= 1 and abs(py - where[1]) <= 1 for px, py in drawn[1]), \
+        f"{view}: {where} not in {drawn[1]}"
+    line = g.find(f"{SVG}line[@class='galleggiamento']")
+    assert abs(float(line.get("y1")) - to_y(waterline)) <= 1, f"{view}: waterline"
+    if across == 1:
+        centre = float(g.find(f"{SVG}line[@class='mezzeria']").get("x1"))
+        assert drawn[0][-1][0] < centre - 50 and drawn[1][-1][0] > centre + 50, drawn
 print("preview: passed")
