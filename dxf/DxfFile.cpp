@@ -16,22 +16,22 @@ constexpr std::string_view kPolyline = "POLYLINE";
 constexpr std::string_view kEntities = "ENTITIES";
 constexpr size_t npos = std::string_view::npos;
 
-// Reads the value of group code pszCode (as "\n 70\r" finds it) through the scanner; the code
-// line itself is the first number read.
-bool ReadCodeValue(const CEntityText& text, CTextScanner& scanner, const char* pszCode, INT32 nSkip,
+// Reads the value of group code pszCode through the scanner: the field of the line after the
+// key LF, code, CR. Passing over the code line as a field from the key's LF or from the code
+// itself ends six bytes on, past the CR and the LF after it, wherever the text ends: the value
+// field starts there.
+bool ReadCodeValue(const CEntityText& text, CTextScanner& scanner, const char* pszCode,
                    double& value) {
-    int k = text.FindGroupCode(pszCode);
+    const int k = text.FindGroupCode(pszCode);
     if (k < 0) return false;
-    scanner.m_nPos = k + nSkip;
-    scanner.SkipField();
+    scanner.m_nPos = k + 6;
     scanner.ReadNumber(value);
     return true;
 }
 
-INT32 ReadIntCode(const CEntityText& text, CTextScanner& scanner, const char* pszCode,
-                  INT32 nSkip) {
+INT32 ReadIntCode(const CEntityText& text, CTextScanner& scanner, const char* pszCode) {
     double value = 0.0;
-    return ReadCodeValue(text, scanner, pszCode, nSkip, value) ? TruncateToInt32(value) : 0;
+    return ReadCodeValue(text, scanner, pszCode, value) ? TruncateToInt32(value) : 0;
 }
 
 } // namespace
@@ -77,11 +77,10 @@ int CDxfFile::ReadPolylineHeader(INT32& nFlags, INT32& n71, INT32& n72, CVector3
     // A later POLYLINE before the first VERTEX: what we stand at is no header of a polyline
     // with vertices, and the codes in between belong to other entities.
     if (window.Find(kPolyline, 1, c) != npos) return 0;
+    // The text may lie in the file's buffer: it is read before the file moves on.
     const CEntityText text(window.Data(), static_cast<int>(c), 0);
-    Seek(static_cast<LONGLONG>(nStart + c), begin);
-
     CTextScanner scanner;
-    scanner.Attach(&text.Text());
+    scanner.Attach(text.Text());
     scanner.Reset();
     int k = text.FindGroupCode("210");
     if (k < 0) {
@@ -96,9 +95,10 @@ int CDxfFile::ReadPolylineHeader(INT32& nFlags, INT32& n71, INT32& n72, CVector3
         *extrusion.ElementAt(2) = values[3];
         *extrusion.ElementAt(3) = values[5];
     }
-    nFlags = ReadIntCode(text, scanner, " 70", 0);
-    n71 = ReadIntCode(text, scanner, " 71", 0);
-    n72 = ReadIntCode(text, scanner, " 72", 0);
+    nFlags = ReadIntCode(text, scanner, " 70");
+    n71 = ReadIntCode(text, scanner, " 71");
+    n72 = ReadIntCode(text, scanner, " 72");
+    Seek(static_cast<LONGLONG>(nStart + c), begin);
     return 1;
 }
 
@@ -131,23 +131,23 @@ int CDxfFile::ReadVertex(CDxfVertex& vertex) {
     const size_t d = !bFound ? window.Size() : (s != npos && s < v ? s : v);
     // The keyword opens the text, or follows the line end of the code line before it.
     const size_t nKeyword = d >= 2 && p[0] != 'V' && p[1] == 'V' ? 1 : 0;
+    // The text may lie in the file's buffer: it is read before the file moves on.
     const CEntityText text(window.Data(), static_cast<int>(d), static_cast<int>(nKeyword));
+    CTextScanner scanner;
+    scanner.Attach(text.Text());
+    scanner.Reset();
+    double value;
+    if (ReadCodeValue(text, scanner, " 10", value)) *vertex.m_Point.ElementAt(1) = value;
+    if (ReadCodeValue(text, scanner, " 20", value)) *vertex.m_Point.ElementAt(2) = value;
+    if (ReadCodeValue(text, scanner, " 30", value)) *vertex.m_Point.ElementAt(3) = value;
+    vertex.m_nFlags = ReadIntCode(text, scanner, " 70");
+    vertex.m_n71 = ReadIntCode(text, scanner, " 71");
+    vertex.m_n72 = ReadIntCode(text, scanner, " 72");
+    vertex.m_n73 = ReadIntCode(text, scanner, " 73");
+    vertex.m_n74 = ReadIntCode(text, scanner, " 74");
     if (bFound)
         Seek(static_cast<LONGLONG>(nStart + d - 1), begin);
     else // a vertex longer than the window, or no SEQEND before the end of the file
         SkipToNextVertexKeyword(nStart + 6);
-
-    CTextScanner scanner;
-    scanner.Attach(&text.Text());
-    scanner.Reset();
-    double value;
-    if (ReadCodeValue(text, scanner, " 10", 1, value)) *vertex.m_Point.ElementAt(1) = value;
-    if (ReadCodeValue(text, scanner, " 20", 1, value)) *vertex.m_Point.ElementAt(2) = value;
-    if (ReadCodeValue(text, scanner, " 30", 1, value)) *vertex.m_Point.ElementAt(3) = value;
-    vertex.m_nFlags = ReadIntCode(text, scanner, " 70", 1);
-    vertex.m_n71 = ReadIntCode(text, scanner, " 71", 1);
-    vertex.m_n72 = ReadIntCode(text, scanner, " 72", 1);
-    vertex.m_n73 = ReadIntCode(text, scanner, " 73", 1);
-    vertex.m_n74 = ReadIntCode(text, scanner, " 74", 1);
     return 1;
 }

@@ -76,7 +76,8 @@ double OutOfRange(std::string_view digits) {
 
 } // namespace
 
-double AtoF(std::string_view text) {
+double AtoF(std::string_view text, size_t& nUsed) {
+    nUsed = 0;
     size_t i = 0, n = text.size();
     while (i < n && IsSpace(text[i]))
         ++i;
@@ -100,6 +101,7 @@ double AtoF(std::string_view text) {
         }
     }
     if (nDigits == 0) return 0.0;
+    nUsed = i;
     const bool bExponent = i < n && (text[i] == 'e' || text[i] == 'E');
     if (kExactDivision && !bExponent && nDigits <= kMaxExactDigits && nFraction < kExactPowers) {
         // Both operands are exact doubles and the division rounds once, correctly, which is
@@ -116,6 +118,7 @@ double AtoF(std::string_view text) {
             i = j;
         }
     }
+    nUsed = i;
     std::string_view number = text.substr(nStart, i - nStart);
     double value = 0.0;
     auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
@@ -123,6 +126,11 @@ double AtoF(std::string_view text) {
     if (ec == std::errc::result_out_of_range) value = OutOfRange(number);
     (void)ptr;
     return bNegative ? -value : value;
+}
+
+double AtoF(std::string_view text) {
+    size_t nUsed;
+    return AtoF(text, nUsed);
 }
 
 namespace {
