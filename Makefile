@@ -5,10 +5,10 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
 CORE_PACKAGES := cmake make g++ libgtest-dev libgmock-dev googletest locales python3
-# The tests: ezdxf as the converter's peer, librsvg and ImageMagick to look at its pictures,
-# windres to compare the dialog tables with (it preprocesses the script with the cross gcc and
-# its Windows headers, winresrc.h among them).
-TEST_PACKAGES := python3-ezdxf librsvg2-bin imagemagick binutils-mingw-w64-i686 gcc-mingw-w64-i686
+# The tests: ezdxf as the converter's peer (numpy to measure its curves), librsvg and
+# ImageMagick to look at its pictures, windres to compare the dialog tables with (it
+# preprocesses the script with the cross gcc and its Windows headers, winresrc.h among them).
+TEST_PACKAGES := python3-ezdxf python3-numpy librsvg2-bin imagemagick binutils-mingw-w64-i686 gcc-mingw-w64-i686
 # The desktop program: Qt 6 Widgets (with its platforms), Qt's Italian texts, the dialog font.
 GUI_PACKAGES := qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra
 

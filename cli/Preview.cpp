@@ -50,8 +50,31 @@ void AppendPixel(std::string& out, double value) {
     AppendFixed(out, value, 0);
 }
 
+// The length of the UTF-8 sequence at text[i] that XML may hold, 0 for a byte that starts
+// none: a stray continuation byte, an overlong form, a surrogate, beyond U+10FFFF, U+FFFE and
+// U+FFFF, or a sequence cut short.
+size_t Utf8Length(const std::string& text, size_t i) {
+    const auto byte = [&text](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char c = byte(i);
+    const size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                     : c >= 0xE0 && c <= 0xEF ? 3
+                     : c >= 0xF0 && c <= 0xF4 ? 4
+                                              : 0;
+    if (n == 0 || i + n > text.size()) return 0;
+    for (size_t k = 1; k < n; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    const unsigned char c1 = byte(i + 1);
+    if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 > 0x9F) || (c == 0xF0 && c1 < 0x90) ||
+        (c == 0xF4 && c1 > 0x8F) || (c == 0xEF && c1 == 0xBF && byte(i + 2) >= 0xBE))
+        return 0;
+    return n;
+}
+
+// Names are bytes: what is well-formed UTF-8 stays as it is, any other byte and the control
+// characters, which XML does not allow, become '?'.
 void AppendEscaped(std::string& out, const std::string& text) {
-    for (unsigned char c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
         switch (c) {
         case '&':
             out += "&amp;";
@@ -66,8 +89,14 @@ void AppendEscaped(std::string& out, const std::string& text) {
             out += "&quot;";
             break;
         default:
-            // Names are bytes; only ASCII is sure to be well-formed XML.
-            out += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+            if (c >= 0x20 && c < 0x7F) {
+                out += static_cast<char>(c);
+            } else if (const size_t n = c >= 0x80 ? Utf8Length(text, i) : 0) {
+                out.append(text, i, n);
+                i += n - 1;
+            } else {
+                out += '?';
+            }
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "ExportBlocks.h"
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -36,6 +37,21 @@ const char* const kUnits[] = {
     "miglia topografiche USA",
 };
 
+// A name as a script can split the line it stands in: in double quotes (a quote in it
+// doubled) when it is empty, holds a comma or a quote, or starts or ends with a space.
+void AppendName(std::string& out, const std::string& name) {
+    const bool bQuote = name.empty() || name.find_first_of(",\"") != std::string::npos ||
+                        name.front() == ' ' || name.back() == ' ';
+    if (!bQuote) {
+        out += name;
+        return;
+    }
+    out += '"';
+    for (char c : name)
+        out += c == '"' ? "\"\"" : std::string(1, c);
+    out += '"';
+}
+
 // "NAME 3, OTHER 1" in the map's order, or the text for none.
 template <class Map> void AppendCounts(std::string& out, const Map& counts, const char* pszNone) {
     if (counts.empty()) out += pszNone;
@@ -43,9 +59,19 @@ template <class Map> void AppendCounts(std::string& out, const Map& counts, cons
     for (const auto& [name, n] : counts) {
         if (!bFirst) out += ", ";
         bFirst = false;
-        out += name.empty() ? "(nessuno)" : name;
+        AppendName(out, name);
         out += ' ';
         AppendInteger(out, n);
+    }
+}
+
+// "A, B, C" in byte order, or "nessuno".
+void AppendLayers(std::string& out, std::vector<std::string> layers) {
+    std::sort(layers.begin(), layers.end());
+    if (layers.empty()) out += "nessuno";
+    for (size_t i = 0; i < layers.size(); ++i) {
+        if (i > 0) out += ", ";
+        AppendName(out, layers[i]);
     }
 }
 
@@ -103,13 +129,20 @@ std::string SummaryText(const DrawingScan& scan, const LoadReport& report,
     AppendCounts(out, scan.entityCounts, "nessuna");
     out += "\nLasciate fuori:";
     bool bFirst = true;
-    AppendReason(out, report.nByFlags, "maglie o flag 16 e oltre", bFirst);
+    AppendReason(out, report.nMeshes, "maglie", bFirst);
+    AppendReason(out, report.nOtherFlags, "altri flag", bFirst);
     AppendReason(out, report.nLwPolylines, "LWPOLYLINE", bFirst);
+    AppendReason(out, report.nSplines, "SPLINE", bFirst);
+    AppendReason(out, report.nPaperSpace, "nello spazio carta", bFirst);
     AppendReason(out, report.nOtherLayers, "su altri layer", bFirst);
     AppendReason(out, report.nWithoutVertices, "senza vertici", bFirst);
+    AppendReason(out, report.nFitPointsOnly, "SPLINE solo con punti di passaggio", bFirst);
+    AppendReason(out, report.nBadSplines, "SPLINE non valide", bFirst);
     if (bFirst) out += " nessuna";
     out += "\nLayer: ";
     AppendCounts(out, report.layersRead, "nessuno");
+    out += "\nLayer del disegno: ";
+    AppendLayers(out, scan.layers);
     out += '\n';
     AppendExtent(out, polylines);
 
@@ -137,11 +170,36 @@ std::string NotesText(const LoadReport& report) {
          "--lwpolyline la legge.\n",
          " LWPOLYLINE non lette (polilinee leggere di AutoCAD R14 e successivi); "
          "--lwpolyline le legge.\n");
-    note(report.nByFlags, " polilinea lasciata fuori come maglia o per i suoi flag (16 e oltre).\n",
-         " polilinee lasciate fuori come maglie o per i loro flag (16 e oltre).\n");
+    note(report.nSplines, " SPLINE non letta (una curva); --spline la legge.\n",
+         " SPLINE non lette (curve); --spline le legge.\n");
+    note(report.nMeshes, " polilinea lasciata fuori come maglia (flag 16 o 64).\n",
+         " polilinee lasciate fuori come maglie (flag 16 o 64).\n");
+    note(report.nOtherFlags,
+         " polilinea lasciata fuori per i suoi flag (16 e oltre, ma non una maglia); "
+         "--tutte-le-polilinee la legge.\n",
+         " polilinee lasciate fuori per i loro flag (16 e oltre, ma non maglie); "
+         "--tutte-le-polilinee le legge.\n");
+    note(report.nFromPaperSpace,
+         " polilinea letta dallo spazio carta (cartigli, squadrature); --solo-modello la lascia "
+         "fuori.\n",
+         " polilinee lette dallo spazio carta (cartigli, squadrature); --solo-modello le lascia "
+         "fuori.\n");
     note(report.nBulged, " LWPOLYLINE con archi letti come corde: i punti sono i vertici.\n",
          " LWPOLYLINE con archi letti come corde: i punti sono i vertici.\n");
+    note(report.nPolylinesBulged, " POLYLINE con archi letti come corde: i punti sono i vertici.\n",
+         " POLYLINE con archi letti come corde: i punti sono i vertici.\n");
+    note(report.nFitPointsOnly,
+         " SPLINE lasciata fuori: ha solo punti di passaggio, non i punti di controllo.\n",
+         " SPLINE lasciate fuori: hanno solo punti di passaggio, non i punti di controllo.\n");
+    note(report.nBadSplines,
+         " SPLINE lasciata fuori: grado, nodi, pesi o punti di controllo non validi.\n",
+         " SPLINE lasciate fuori: grado, nodi, pesi o punti di controllo non validi.\n");
     for (const std::string& layer : report.absentLayers)
         out += "Nota: nessuna entità sul layer " + layer + ".\n";
+    if (report.layersRead.empty()) out += "Nota: nessuna polilinea letta.\n";
+    if (report.bAllAtOneX)
+        out += "Nota: tutte le polilinee lette stanno alla stessa x: sezioni disegnate in un solo "
+               "piano? La stazione di una sezione è la x del suo primo punto: disegnala nel "
+               "piano x = stazione, o con estrusione (1, 0, 0) e la stazione come elevazione.\n";
     return out;
 }

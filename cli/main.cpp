@@ -4,10 +4,13 @@
 #include "DxfLoad.h"
 #include "ExportFrame.h"
 #include "FileException.h"
+#include "FileIdentity.h"
+#include "NumberText.h"
 #include "Preview.h"
 #include "ReadChoices.h"
 #include "Summary.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -51,18 +54,34 @@ const char kUsage[] =
     "                   Entità: TIPO N, ... (la sezione ENTITIES per tipo)\n"
     "                   Lasciate fuori: N motivo, ... (o: nessuna)\n"
     "                   Layer: NOME N, ... (le polilinee lette per layer)\n"
+    "                   Layer del disegno: NOME, ... (i layer di tutte le entità)\n"
     "                   Ingombro: x MIN MAX, y MIN MAX, z MIN MAX (se ci sono punti)\n"
     "                   Sezioni: N, poi per polilinea la x del primo punto e il numero\n"
     "                   di punti, come la prima riga di una sezione .dat\n"
+    "                 Un nome con virgole, virgolette o spazi ai lati, o vuoto, sta fra\n"
+    "                 virgolette (\"\" per una virgoletta)\n"
     "  --lwpolyline   legge anche le LWPOLYLINE (AutoCAD R14 e successivi): i vertici,\n"
     "                 con l'elevazione come z, permutati secondo la direzione di estrusione\n"
+    "  --spline       legge anche le SPLINE, come punti lungo la curva (mai permutati)\n"
+    "  --tolleranza D la distanza massima fra una SPLINE e la spezzata dei suoi punti, in\n"
+    "                 unità del disegno (di norma un millesimo della diagonale del\n"
+    "                 riquadro dei punti di controllo)\n"
+    "  --tutte-le-polilinee  legge ogni POLYLINE che non sia una maglia (flag 16 o 64),\n"
+    "                 anche con altri flag da 16 in su, senza i vertici di controllo\n"
+    "                 (flag 16 del vertice) delle polilinee adattate a spline\n"
+    "  --solo-modello lascia fuori quanto sta nello spazio carta (cartigli, squadrature)\n"
     "  --layer NOME   legge solo le polilinee del layer NOME (maiuscole e minuscole non\n"
     "                 contano); si può ripetere\n"
     "  --help         mostra questo testo\n"
     "  --version      mostra la versione\n"
     "\n"
+    "Assi: x lungo lo scafo verso prua, y trasversale, z verso l'alto; la stazione di una\n"
+    "sezione è la x del suo primo punto.\n"
     "Le note su quanto non è stato letto vanno sullo standard error.\n"
-    "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria, 2 uso errato.\n";
+    "Nessuna uscita va su un file .dxf o sul disegno letto (uso errato). Un DXF binario o\n"
+    "un file senza sezione ENTITIES non è un disegno: errore, senza conteggi.\n"
+    "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria o file che non è un\n"
+    "disegno, 2 uso errato.\n";
 
 // The converter's side of each output: the option that asks for it, and the form it writes
 // (none for the picture).
@@ -121,6 +140,47 @@ bool TakeValue(const char* pszName, int argc, char** argv, int& i, std::string& 
     return true;
 }
 
+// A number greater than zero, written in full with a decimal point as the drawings write it.
+bool ReadPositiveNumber(const std::string& text, double& value) {
+    const auto digits = [&text](size_t& i) {
+        const size_t nStart = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i - nStart;
+    };
+    size_t i = text.size() > 0 && text[0] == '+' ? 1 : 0;
+    size_t nDigits = digits(i);
+    if (i < text.size() && text[i] == '.') nDigits += digits(++i);
+    if (nDigits > 0 && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        i += i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-') ? 2 : 1;
+        if (digits(i) == 0) return false;
+    }
+    value = AtoF(text);
+    return nDigits > 0 && i == text.size() && value > 0.0 && value < INFINITY;
+}
+
+// None of the outputs is a drawing: a name ending in .dxf is a drawing's, most likely the one
+// to read, given in the wrong place.
+bool EndsWithDxf(const std::string& path) {
+    const size_t n = path.size();
+    return n >= 4 && path[n - 4] == '.' && (path[n - 3] | 0x20) == 'd' &&
+           (path[n - 2] | 0x20) == 'x' && (path[n - 1] | 0x20) == 'f';
+}
+
+// Before anything is written: 2, with the usage error told, for an output that would be a
+// drawing, the one to read most of all; 0 for any other. Standard output and standard input
+// are no files to compare.
+int RefuseOutput(const char* pszOption, const std::string& path, const std::string& drawing) {
+    const std::string option = pszOption;
+    if (EndsWithDxf(path))
+        return UsageError(
+            (option + " non scrive su un file .dxf: nessuna uscita è un disegno").c_str(),
+            path.c_str());
+    if (path != "-" && drawing != "-" && IsSameFile(path.c_str(), drawing.c_str()))
+        return UsageError((option + " scriverebbe sul disegno da leggere").c_str(), path.c_str());
+    return 0;
+}
+
 // The drawing from standard input: the reader seeks, so it goes into a file first.
 BOOL OpenStandardInput(CDxfFile& file, CFileException& error) {
     if (!file.OpenTemporary("standard input", &error)) return FALSE;
@@ -175,7 +235,20 @@ int Run(const Options& options, CFile& standardOutput) {
     DrawingScan scan;
     LoadReport report;
     ReadDrawing(file, options.choices, polylines, nPolylineCount, nPointCount, scan, report);
+    const std::string path = file.GetFilePath().GetString();
     file.Close();
+    // What the dialog shows as 0 and 0 is an error here: a script must not take it for an
+    // empty drawing.
+    if (scan.bBinary) {
+        PutText(stderr, path + " è un DXF binario: salva il disegno come DXF di testo "
+                               "(ASCII) e riprova.\n");
+        return 1;
+    }
+    if (nPolylineCount == 0 && !scan.bEntities) {
+        PutText(stderr, path + " non è un disegno DXF di testo: non ha una sezione "
+                               "ENTITIES.\n");
+        return 1;
+    }
 
     std::string text = CountsText(nPolylineCount, nPointCount);
     if (options.bSummary) text += SummaryText(scan, report, polylines);
@@ -248,6 +321,18 @@ int ParseAndRun(int argc, char** argv) {
             options.bSummary = true;
         } else if (arg == "--lwpolyline") {
             options.choices.bLwPolylines = true;
+        } else if (arg == "--spline") {
+            options.choices.bSplines = true;
+        } else if (arg == "--tutte-le-polilinee") {
+            options.choices.bAllPolylines = true;
+        } else if (arg == "--solo-modello") {
+            options.choices.bModelOnly = true;
+        } else if (TakeValue("--tolleranza", argc, argv, i, value, bMissing)) {
+            if (bMissing) return UsageError("manca il valore dopo", "--tolleranza");
+            if (!ReadPositiveNumber(value, options.choices.tolerance))
+                return UsageError("--tolleranza vuole un numero maggiore di zero, con il punto "
+                                  "decimale",
+                                  value.c_str());
         } else if (TakeValue("--layer", argc, argv, i, value, bMissing)) {
             if (bMissing) return UsageError("manca il nome del layer dopo", "--layer");
             options.choices.layers.push_back(value);
@@ -262,6 +347,9 @@ int ParseAndRun(int argc, char** argv) {
         }
     }
     if (!bDrawingGiven) return UsageError("manca il disegno da leggere");
+    for (const Request& r : options.requests)
+        if (const int nStatus = RefuseOutput(r.pOption->pszName, r.path, options.drawing))
+            return nStatus;
     return Run(options, standardOutput);
 }
 

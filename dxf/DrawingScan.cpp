@@ -3,19 +3,31 @@
 #include "NumberText.h"
 #include "TagReader.h"
 
+#include <cstring>
+
 namespace {
 
 char Upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// What the first line of a binary DXF says; its tags are no text.
+constexpr char kBinarySentinel[] = "AutoCAD Binary DXF";
+
 enum class Section { None, Header, Entities, Other };
+
+// A coordinate of a point list of nDim values a point: code 10 starts a point, 20 and 30 give its
+// y and z. A y or z before any x has no point to go to.
+void AddCoordinate(std::vector<double>& points, size_t nDim, int nCode, double value) {
+    const size_t nAxis = static_cast<size_t>(nCode / 10 - 1);
+    if (nAxis == 0) points.insert(points.end(), nDim, 0.0);
+    if (nAxis < nDim && !points.empty()) points[points.size() - nDim + nAxis] = value;
+}
 
 // The reading of one section after another, and of the entity being read in ENTITIES.
 class Scanner {
 public:
-    Scanner(bool bKeepLwVertices, DrawingScan& scan)
-        : m_bKeepLwVertices(bKeepLwVertices), m_scan(scan) {}
+    Scanner(const ScanDetail& detail, DrawingScan& scan) : m_detail(detail), m_scan(scan) {}
 
     void Tag(int nCode, std::string_view value, ULONGLONG nOffset) {
         if (nCode == 0) {
@@ -28,6 +40,7 @@ public:
                 m_section = name == "HEADER"     ? Section::Header
                             : name == "ENTITIES" ? Section::Entities
                                                  : Section::Other;
+                m_scan.bEntities = m_scan.bEntities || m_section == Section::Entities;
             }
         } else if (m_section == Section::Header) {
             HeaderTag(nCode, Trimmed(value));
@@ -37,14 +50,16 @@ public:
     }
 
     void EndEntity() {
-        if (m_bInEntity && !m_bLayerNamed) NoteLayer("0");
+        if (m_bInEntity && !m_bLayerNamed && !m_bPart) NoteLayer("0");
         if (m_kind == Kind::LwPolyline) m_scan.lwpolylines.push_back(std::move(m_lw));
+        if (m_kind == Kind::Spline) m_scan.splines.push_back(std::move(m_spline));
         m_kind = Kind::Other;
+        m_pPlace = nullptr;
         m_bInEntity = false;
     }
 
 private:
-    enum class Kind { Other, Polyline, LwPolyline };
+    enum class Kind { Other, Polyline, Vertex, LwPolyline, Spline };
 
     void StartEntity(std::string_view type, ULONGLONG nOffset, size_t nLength) {
         if (type == "SECTION") {
@@ -61,20 +76,30 @@ private:
         m_bLayerNamed = false;
         // VERTEX and SEQEND belong to their POLYLINE, ATTRIB and SEQEND to their INSERT.
         const bool bPart = type == "VERTEX" || type == "ATTRIB" || type == "SEQEND";
-        if (!(bPart && m_bOwnerOpen)) ++m_scan.entityCounts[std::string(type)];
+        m_bPart = bPart && m_bOwnerOpen;
+        if (!m_bPart) ++m_scan.entityCounts[std::string(type)];
         if (bPart) {
+            if (type == "VERTEX" && m_bPart && m_bPolylineOpen) m_kind = Kind::Vertex;
             if (type == "SEQEND") m_bOwnerOpen = false;
             return;
         }
         m_bOwnerOpen = type == "POLYLINE" || type == "INSERT";
+        m_bPolylineOpen = type == "POLYLINE";
         if (type == "POLYLINE") {
             m_kind = Kind::Polyline;
-            m_scan.polylines.push_back({nOffset, nOffset + nLength});
+            m_scan.polylines.emplace_back();
+            m_scan.polylines.back().nTo = nOffset + nLength;
+            m_pPlace = &m_scan.polylines.back();
         } else if (type == "LWPOLYLINE") {
             m_kind = Kind::LwPolyline;
             m_lw = LwPolyline();
-            m_lw.nOffset = nOffset;
+            m_pPlace = &m_lw;
+        } else if (type == "SPLINE" && m_detail.bSplines) {
+            m_kind = Kind::Spline;
+            m_spline = SplineEntity();
+            m_pPlace = &m_spline;
         }
+        if (m_pPlace) m_pPlace->nOffset = nOffset;
     }
 
     void HeaderTag(int nCode, std::string_view value) {
@@ -91,18 +116,25 @@ private:
         if (nCode == 8) {
             const std::string_view layer = Trimmed(value);
             m_bLayerNamed = true;
-            NoteLayer(layer);
-            if (m_kind == Kind::Polyline) m_scan.polylines.back().layer = layer;
-            if (m_kind == Kind::LwPolyline) m_lw.layer = layer;
+            if (!m_bPart) NoteLayer(layer);
+            if (m_pPlace) m_pPlace->layer = layer;
             return;
         }
-        if (m_kind != Kind::LwPolyline) return;
+        if (nCode == 67 && m_pPlace) {
+            m_pPlace->bPaperSpace = TruncateToInt32(AtoF(value)) == 1;
+            return;
+        }
+        if (m_kind == Kind::Vertex && nCode == 42 && AtoF(value) != 0.0)
+            m_scan.polylines.back().bBulge = true;
+        if (m_kind == Kind::LwPolyline) LwPolylineTag(nCode, value);
+        if (m_kind == Kind::Spline) SplineTag(nCode, value);
+    }
+
+    void LwPolylineTag(int nCode, std::string_view value) {
         switch (nCode) {
         case 10:
-            if (m_bKeepLwVertices) m_lw.xy.insert(m_lw.xy.end(), {AtoF(value), 0.0});
-            break;
         case 20:
-            if (m_bKeepLwVertices && !m_lw.xy.empty()) m_lw.xy.back() = AtoF(value);
+            if (m_detail.bLwVertices) AddCoordinate(m_lw.xy, 2, nCode, AtoF(value));
             break;
         case 38:
             m_lw.elevation = AtoF(value);
@@ -120,40 +152,73 @@ private:
         }
     }
 
+    void SplineTag(int nCode, std::string_view value) {
+        SplineCurve& curve = m_spline.curve;
+        switch (nCode) {
+        case 10:
+        case 20:
+        case 30:
+            AddCoordinate(curve.control, 3, nCode, AtoF(value));
+            break;
+        case 11:
+            ++m_spline.nFitPoints;
+            break;
+        case 40:
+            curve.knots.push_back(AtoF(value));
+            break;
+        case 41:
+            curve.weights.push_back(AtoF(value));
+            break;
+        case 71:
+            curve.nDegree = TruncateToInt32(AtoF(value));
+            break;
+        default:
+            break;
+        }
+    }
+
     void NoteLayer(std::string_view layer) {
-        if (layer == m_lastLayer) return; // vertices repeat their polyline's layer
+        if (layer == m_lastLayer) return; // entities in a row often share their layer
         m_lastLayer = layer;
         for (const std::string& known : m_scan.layers)
             if (known == layer) return;
         m_scan.layers.emplace_back(layer);
     }
 
-    const bool m_bKeepLwVertices;
+    const ScanDetail m_detail;
     DrawingScan& m_scan;
     Section m_section = Section::None;
     bool m_bSectionName = false; // the next tag names the section just opened
     std::string m_variable;      // the header variable being read
     bool m_bInEntity = false;
-    bool m_bLayerNamed = false; // the entity being read named its layer
-    bool m_bOwnerOpen = false;  // a POLYLINE or INSERT whose parts may follow
+    bool m_bPart = false;         // the entity being read belongs to the owner before it
+    bool m_bLayerNamed = false;   // the entity being read named its layer
+    bool m_bOwnerOpen = false;    // a POLYLINE or INSERT whose parts may follow
+    bool m_bPolylineOpen = false; // that owner is a POLYLINE
     Kind m_kind = Kind::Other;
+    EntityPlace* m_pPlace = nullptr; // of the entity being read, when it is kept
     LwPolyline m_lw;
+    SplineEntity m_spline;
     std::string m_lastLayer;
 };
 
 } // namespace
 
-void ScanDrawing(CFile& file, bool bKeepLwVertices, DrawingScan& scan) {
+void ScanDrawing(CFile& file, const ScanDetail& detail, DrawingScan& scan) {
     scan = DrawingScan();
     file.SeekToBegin();
+    char head[sizeof kBinarySentinel - 1];
+    scan.bBinary = file.Read(head, sizeof head) == sizeof head &&
+                   std::memcmp(head, kBinarySentinel, sizeof head) == 0;
+    file.SeekToBegin();
     CTagReader tags(file);
-    Scanner scanner(bKeepLwVertices, scan);
-    while (tags.Next()) {
+    Scanner scanner(detail, scan);
+    while (!scan.bBinary && tags.Next()) {
         if (tags.Code() == 0 && Trimmed(tags.Value()) == "EOF") break;
         scanner.Tag(tags.Code(), tags.Value(), tags.ValueOffset());
     }
     scanner.EndEntity();
-    scan.bCut = tags.Cut();
+    scan.bCut = scan.bBinary || tags.Cut();
 }
 
 bool SameLayer(std::string_view a, std::string_view b) {

@@ -1,31 +1,46 @@
 // What a drawing holds, read by its tags: the header's version and units, the entities of the
-// ENTITIES section by type, where each POLYLINE lies and on which layer, and the LWPOLYLINEs.
-// The load reads the polylines as it always has; this scan tells the converter what the load
-// did not take, and gives it the LWPOLYLINEs and the layers it may read on request.
+// ENTITIES section by type, where each POLYLINE lies and on which layer, the LWPOLYLINEs and the
+// SPLINEs. The load reads the polylines as it always has; this scan tells the converter what the
+// load did not take, and gives it the entities and the layers it may read on request.
 #pragma once
 
 #include "File.h"
+#include "Spline.h"
 
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// An LWPOLYLINE: its vertices (10, 20) at its elevation (38), in the plane of its extrusion
-// direction (210, 220, 230). Bulges (42) are not followed; bBulge says whether it had any.
-struct LwPolyline {
+// Where an entity the converter may read starts, its layer, and whether it belongs to the
+// paper space (group 67 = 1: title blocks, frames) rather than the model.
+struct EntityPlace {
     ULONGLONG nOffset = 0;   // of its type name
     std::string layer = "0"; // the layer of an entity that names none
-    std::vector<double> xy;  // x and y of each vertex in turn
+    bool bPaperSpace = false;
+};
+
+// An LWPOLYLINE: its vertices (10, 20) at its elevation (38), in the plane of its extrusion
+// direction (210, 220, 230). Bulges (42) are not followed; bBulge says whether it had any.
+struct LwPolyline : EntityPlace {
+    std::vector<double> xy; // x and y of each vertex in turn
     double elevation = 0.0;
     double extrusion[3] = {0.0, 0.0, 1.0};
     bool bBulge = false;
 };
 
-// A POLYLINE entity: the value line of its type name, which the load's keyword search finds.
-struct PolylineEntity {
-    ULONGLONG nFrom = 0, nTo = 0; // the line's first byte and the byte after it
-    std::string layer = "0";
+// A POLYLINE entity: the value line of its type name, which the load's keyword search finds,
+// runs from nOffset to nTo. bBulge: one of its vertices has a bulge (42).
+struct PolylineEntity : EntityPlace {
+    ULONGLONG nTo = 0;
+    bool bBulge = false;
+};
+
+// A SPLINE: its degree (71), knots (40), weights (41) and control points (10, 20, 30); of its
+// fit points (11, 21, 31) only how many.
+struct SplineEntity : EntityPlace {
+    SplineCurve curve;
+    int nFitPoints = 0;
 };
 
 struct DrawingScan {
@@ -34,13 +49,23 @@ struct DrawingScan {
     std::map<std::string, int> entityCounts;
     std::vector<PolylineEntity> polylines;
     std::vector<LwPolyline> lwpolylines; // their vertices only when asked for
-    std::vector<std::string> layers;     // of every entity of ENTITIES, as written, each once
-    bool bCut = false;                   // the tags ended before the end of the file
+    std::vector<SplineEntity> splines;   // only when asked for
+    // The layers of the entities of ENTITIES as entityCounts counts them (a VERTEX, ATTRIB or
+    // SEQEND with its owner), as written, each once.
+    std::vector<std::string> layers;
+    bool bCut = false;      // the tags ended before the end of the file
+    bool bBinary = false;   // the file is a binary DXF, which no tag of it is read from
+    bool bEntities = false; // an ENTITIES section was found
 };
 
-// Reads the drawing from its start. With bKeepLwVertices false the LWPOLYLINEs are listed
-// without their vertices.
-void ScanDrawing(CFile& file, bool bKeepLwVertices, DrawingScan& scan);
+// What the scan keeps beyond its counts.
+struct ScanDetail {
+    bool bLwVertices = false; // the vertices of the LWPOLYLINEs
+    bool bSplines = false;    // the SPLINEs
+};
+
+// Reads the drawing from its start.
+void ScanDrawing(CFile& file, const ScanDetail& detail, DrawingScan& scan);
 
 // Layer names compare as DXF compares them: without regard to case.
 bool SameLayer(std::string_view a, std::string_view b);

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr INT32 kFirstSkippedFlags = 16; // polygon and polyface meshes and above
+constexpr INT32 kFrameVertex = 16;       // a vertex flag: a spline frame's control point
 
 // The order in which a selection of the smallest x takes the polylines, with x the first
 // vertex's x of each (positions are 1-based). Each round scans the polylines left in list
@@ -72,21 +73,27 @@ void LoadPolylines(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCou
             continue;
         }
         // A polyline left out: the search goes on over its vertices.
-        if (nFlags >= kFirstSkippedFlags) {
-            if (pHook) pHook->LeftOutByFlags(nKeyword);
+        if (nFlags >= kFirstSkippedFlags && !(pHook && pHook->TakeFlagged(nKeyword, nFlags)))
             continue;
-        }
         if (pHook) {
             if (!pHook->TakePolyline(nKeyword)) continue;
             pHook->AppendBefore(nKeyword, polylines, nPointCount);
         }
-        polylines.AddNew();
-        CPolyline* pPolyline = polylines.GetAt(polylines.GetCount());
+        // Appended with the first vertex it keeps: a header is only read with a vertex after
+        // it, so only a polyline all of whose vertices are a frame's is not.
+        const bool bLeaveFramesOut = pHook && pHook->m_bLeaveFramesOut;
+        CPolyline* pPolyline = nullptr;
         while (file.ReadVertex(vertex)) {
+            if (bLeaveFramesOut && (vertex.m_nFlags & kFrameVertex)) continue;
+            if (!pPolyline) {
+                polylines.AddNew();
+                pPolyline = polylines.GetAt(polylines.GetCount());
+            }
             RemapByExtrusion(vertex.m_Point, extrusion, point);
             pPolyline->AddPoint(point);
             nPointCount = static_cast<INT32>(static_cast<UINT>(nPointCount) + 1u);
         }
+        if (!pPolyline && pHook) pHook->TakenWithoutVertices();
     }
     if (pHook) pHook->AppendBefore(~0ULL, polylines, nPointCount);
     nPolylineCount = polylines.GetCount();

@@ -5,19 +5,27 @@
 #include "Polyline.h"
 
 // What a caller may add to the load: which polylines to take, and polylines of its own to put
-// in their places in the file. The dialog loads without one, and so does the converter unless
-// asked to read more. Offsets are those of the "POLYLINE" keywords the load's search finds.
+// in their places in the file. The dialog loads without one; the converter's, without its
+// reading options, takes what the load would. Offsets are those of the "POLYLINE" keywords the
+// load's search finds.
 class CLoadHook {
 public:
     virtual ~CLoadHook() = default;
-    // A header was read; false leaves the polyline out (its vertices are passed over). Called
-    // for polylines whose flags would not leave them out anyway.
+    // A header was read whose flags leave the polyline out (16 or more); true takes it all the
+    // same, and TakePolyline decides.
+    virtual bool TakeFlagged(ULONGLONG nKeyword, INT32 nFlags) = 0;
+    // A header was read of a polyline the flags do not leave out, or one TakeFlagged took;
+    // false leaves it out (its vertices are passed over).
     virtual bool TakePolyline(ULONGLONG nKeyword) = 0;
-    // A header was read whose flags leave the polyline out.
-    virtual void LeftOutByFlags(ULONGLONG nKeyword) = 0;
+    // The polyline just taken kept no vertex, and was not appended.
+    virtual void TakenWithoutVertices() = 0;
     // Appends the caller's polylines that lie before nOffset in the file, counting their
     // points; called before each polyline is appended, and with the largest offset at the end.
     virtual void AppendBefore(ULONGLONG nOffset, CPolylineList& polylines, INT32& nPointCount) = 0;
+
+    // Leave out the vertices flagged 16: the control frame of a spline-fit polyline, which is
+    // not on its curve.
+    bool m_bLeaveFramesOut = false;
 };
 
 // Reads every polyline of the entities section of an open drawing into the list, which is

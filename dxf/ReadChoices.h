@@ -1,5 +1,6 @@
 // The converter's reading of a drawing: the load as the dialog does it, told apart by the scan
-// of the drawing's tags, and on request with the LWPOLYLINEs and only the layers chosen.
+// of the drawing's tags, and on request with the LWPOLYLINEs, the SPLINEs, every polyline that
+// is no mesh, only the model space and only the layers chosen.
 #pragma once
 
 #include "DrawingScan.h"
@@ -11,21 +12,34 @@
 
 struct ReadChoices {
     bool bLwPolylines = false;       // read every LWPOLYLINE of ENTITIES as a polyline too
+    bool bSplines = false;           // and every SPLINE, as points along its curve
+    bool bAllPolylines = false;      // every POLYLINE that is no mesh, whatever its flags
+    bool bModelOnly = false;         // leave out what lies in the paper space
+    double tolerance = 0.0;          // of the SPLINEs' points; 0: a thousandth of each one's size
     std::vector<std::string> layers; // read only these layers; every layer when empty
 };
 
-// What the load left out, by reason, and what it read, by layer.
+// What the load left out, by reason, and what it read.
 struct LoadReport {
-    int nByFlags = 0;         // meshes and other polylines with flags of 16 or more
+    int nMeshes = 0;          // polygon and polyface meshes (flag bits 16 and 64)
+    int nOtherFlags = 0;      // other polylines with flags of 16 or more, when they are not read
     int nLwPolylines = 0;     // LWPOLYLINEs, when they are not read
-    int nOtherLayers = 0;     // polylines and LWPOLYLINEs on a layer not chosen
-    int nWithoutVertices = 0; // POLYLINEs whose vertices the load found none of, empty LWPOLYLINEs
+    int nSplines = 0;         // SPLINEs, when they are not read
+    int nPaperSpace = 0;      // what lies in the paper space, when only the model is read
+    int nOtherLayers = 0;     // entities that would be read, on a layer not chosen
+    int nWithoutVertices = 0; // POLYLINEs with no vertex read, empty LWPOLYLINEs and SPLINEs
+    int nFitPointsOnly = 0;   // SPLINEs given by their fit points alone
+    int nBadSplines = 0;      // SPLINEs whose data make no curve
     int nBulged = 0;          // LWPOLYLINEs read whose bulges were read as chords
+    int nPolylinesBulged = 0; // POLYLINEs read likewise
+    int nFromPaperSpace = 0;  // polylines read from the paper space
+    bool bAllAtOneX = false;  // two polylines or more were read, every point at the same x
     std::map<std::string, int> layersRead; // the polylines read, by layer as written
     std::vector<std::string> absentLayers; // the layers chosen that no entity carries
 };
 
 // Scans the drawing, then loads it with the choices into the list, emptied first, which ends
-// sorted as LoadPolylines leaves it. Without choices the list is the dialog's, byte for byte.
+// sorted as LoadPolylines leaves it. Without choices the list is the dialog's, byte for byte. A
+// binary DXF is not loaded: the list stays empty.
 void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& polylines,
                  INT32& nPolylineCount, INT32& nPointCount, DrawingScan& scan, LoadReport& report);

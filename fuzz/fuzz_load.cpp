@@ -1,11 +1,14 @@
-// libFuzzer target: arbitrary bytes as a drawing. The load must end and its counts agree with
-// the list it filled; every polyline it keeps has a vertex and the list is in order of the
-// first x; the three exports write one line per polyline and one per vertex.
+// libFuzzer target: arbitrary bytes as a drawing, loaded as the dialog loads it or, when the
+// first byte is odd, as the converter reads it with every reading option (SPLINEs among them).
+// The load must end and its counts agree with the list it filled; every polyline it keeps has a
+// vertex and the list is in order of the first x; the three exports write one line per polyline and
+// one per vertex.
 //
 // The bytes go to a file in memory (memfd), opened by name through /proc like any drawing, so
 // that the reader runs exactly as it does on a disk file.
 #include "DxfLoad.h"
 #include "ExportFrame.h"
+#include "ReadChoices.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -44,7 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!file.Open(g_drawingPath.c_str(), CFile::modeRead)) Broken("the drawing did not open");
     CPolylineList polylines;
     INT32 nPolylineCount = -1, nPointCount = -1;
-    LoadPolylines(file, polylines, nPolylineCount, nPointCount);
+    DrawingScan scan;
+    LoadReport report;
+    if (size > 0 && (data[0] & 1))
+        ReadDrawing(file, {true, true, true, size > 1 && (data[1] & 1), 0.0, {}}, polylines,
+                    nPolylineCount, nPointCount, scan, report);
+    else
+        LoadPolylines(file, polylines, nPolylineCount, nPointCount);
     file.Close();
 
     if (nPolylineCount != polylines.GetCount()) Broken("polyline count");

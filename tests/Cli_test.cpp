@@ -2,8 +2,10 @@
 // output and to standard error, the forms in the order asked, the summary and the notes.
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
 #include <unistd.h>
 
@@ -15,7 +17,7 @@ const std::string kCounts = "Numero Polyline: 10\nNumero di punti: 86\n";
 const std::string kNotes =
     "Nota: 1 LWPOLYLINE non letta (polilinea leggera di AutoCAD R14 e successivi); "
     "--lwpolyline la legge.\n"
-    "Nota: 2 polilinee lasciate fuori come maglie o per i loro flag (16 e oltre).\n";
+    "Nota: 2 polilinee lasciate fuori come maglie (flag 16 o 64).\n";
 const std::string kTryHelp = "\nProva 'trevano-cli --help' per l'uso.\n";
 
 // The forms of the sample as checked by hand.
@@ -86,6 +88,18 @@ TEST(Cli, ExitStatusOutputAndErrorOfEachRun) {
 }
 
 TEST(Cli, SummaryTellsWhatTheDrawingHolds) {
+    // Layer names that a script could split only by their quotes; the layer of a VERTEX is its
+    // polyline's.
+    ScratchDir dir;
+    DrawingBuilder names;
+    names.BeginEntities().Code(0, "LINE").Code(8, "LINEE");
+    for (const char* layer : {"Z", "a,b", "d\"a\"", ""})
+        names.Code(0, "POLYLINE")
+            .Code(8, layer)
+            .Code(0, "VERTEX")
+            .Code(8, "VERTICI")
+            .Code(0, "SEQEND");
+    WriteWholeFile(dir.File("nomi.dxf"), names.EndEntities().Lf());
     // The sections' lines are the .dat form's header lines, those that start with no space.
     std::string sections, line;
     for (std::istringstream dat(Expected("sezioni.dat")); std::getline(dat, line);)
@@ -94,27 +108,35 @@ TEST(Cli, SummaryTellsWhatTheDrawingHolds) {
         {{kSample},
          kCounts +
              "Versione DXF: AC1009\nUnità: non indicate\nEntità: LWPOLYLINE 1, POLYLINE 12\n"
-             "Lasciate fuori: 2 maglie o flag 16 e oltre, 1 LWPOLYLINE\n"
-             "Layer: PARATIA 1, SEZIONI 9\nIngombro: x 0.000000e+000 1.200000e+004, y "
+             "Lasciate fuori: 2 maglie, 1 LWPOLYLINE\nLayer: PARATIA 1, SEZIONI 9\n"
+             "Layer del disegno: MESH, PARATIA, SEZIONI\nIngombro: x 0.000000e+000 1.200000e+004, "
+             "y "
              "0.000000e+000 1.890996e+003, z 0.000000e+000 1.600000e+003\nSezioni: 10\n" +
              sections},
         {{kSample, "--lwpolyline", "--layer", "sezioni"},
          "Numero Polyline: 10\nNumero di punti: 85\nVersione DXF: AC1009\nUnità: non indicate\n"
          "Entità: LWPOLYLINE 1, POLYLINE 12\n"
-         "Lasciate fuori: 2 maglie o flag 16 e oltre, 1 su altri layer\nLayer: SEZIONI 10\n"},
+         "Lasciate fuori: 2 maglie, 1 su altri layer\nLayer: SEZIONI 10\n"},
         {{kCorpus + "netdxf-sample.dxf", "--lwpolyline"},
          "Numero Polyline: 4\nNumero di punti: 52\nVersione DXF: AC1032\nUnità: millimetri\n"
          "Entità: 3DFACE 1, ACAD_TABLE 1, ARC 2, ARC_DIMENSION 1, CIRCLE 3, DIMENSION 8, "
          "ELLIPSE 1, HATCH 3, IMAGE 1, INSERT 1, LEADER 1, LINE 16, LWPOLYLINE 1, MESH 1, "
          "MLINE 2, MTEXT 2, PDFUNDERLAY 1, POINT 1, POLYLINE 5, RAY 1, SHAPE 1, SOLID 1, "
          "SPLINE 1, TEXT 1, VIEWPORT 2, WIPEOUT 1, XLINE 1\n"
-         "Lasciate fuori: 2 maglie o flag 16 e oltre\nLayer: Layer1 1, Layer2 3\n"
+         "Lasciate fuori: 2 maglie, 1 SPLINE\nLayer: Layer1 1, Layer2 3\n"
+         "Layer del disegno: 0, ConstructionLines, EntityProperties, Groups, Layer1, Layer2\n"
          "Ingombro: x 2.000000e+001 7.900000e+002, y -4.500000e+002 -1.000000e+001, z "
          "0.000000e+000 5.000000e+001\nSezioni: 4\n2.000000e+001    4\n5.000000e+002    21\n"
          "5.100000e+002    5\n7.000000e+002    22\n"},
+        {{dir.File("nomi.dxf")},
+         "Numero Polyline: 4\nNumero di punti: 4\nVersione DXF: non indicata\nUnità: non indicate\n"
+         "Entità: LINE 1, POLYLINE 4\nLasciate fuori: nessuna\n"
+         "Layer: \"\" 1, Z 1, \"a,b\" 1, \"d\"\"a\"\"\" 1\n"
+         "Layer del disegno: \"\", LINEE, Z, \"a,b\", \"d\"\"a\"\"\"\n"},
         {{kCorpus + "gdal-entities_only.dxf"},
          "Numero Polyline: 0\nNumero di punti: 0\nVersione DXF: non indicata\nUnità: non indicate\n"
-         "Entità: POINT 2\nLasciate fuori: nessuna\nLayer: nessuno\nSezioni: 0\n"},
+         "Entità: POINT 2\nLasciate fuori: nessuna\nLayer: nessuno\nLayer del disegno: POINTS\n"
+         "Sezioni: 0\n"},
     };
     for (auto [args, expected] : cases) {
         if (access(args[0].c_str(), R_OK) != 0) continue; // no corpus beside the project
@@ -122,5 +144,58 @@ TEST(Cli, SummaryTellsWhatTheDrawingHolds) {
         args.push_back("--riepilogo");
         EXPECT_EQ(RunCli(args, &out, &err), 0);
         EXPECT_EQ(out.substr(0, expected.size()), expected) << err;
+    }
+}
+
+TEST(Cli, NeitherWritesOverTheDrawingNorTakesWhatIsNoDrawingForOne) {
+    ScratchDir dir;
+    const std::string drawing = dir.File("disegno.dxf"), csv = dir.File("uscita.csv");
+    const std::string hard = dir.File("stesso.csv"), soft = dir.File("collegamento.csv");
+    const std::string sample = ReadWholeFile(kSample);
+    std::string noise(4096, ' ');
+    std::generate(noise.begin(), noise.end(), std::mt19937(19));
+    const std::string dxf = " non scrive su un file .dxf: nessuna uscita è un disegno: ";
+    const std::string over = " scriverebbe sul disegno da leggere: ";
+    const std::string notText = " non è un disegno DXF di testo: non ha una sezione ENTITIES.\n";
+    // What disegno.dxf holds, the arguments, and the exit status with standard error (after
+    // "trevano-cli: " for a usage error); a refusal prints no counts, and leaves the drawing and
+    // uscita.csv as they were.
+    const std::tuple<std::string, std::vector<std::string>, std::string> cases[] = {
+        // Before, the drawing given where the output goes was emptied, and the run succeeded.
+        {sample, {"--punti", drawing, csv}, "2 --punti" + dxf + drawing},
+        {sample, {drawing, "--sezioni-dat", hard}, "2 --sezioni-dat" + over + hard},
+        {sample, {drawing, "--punti=" + soft}, "2 --punti" + over + soft},
+        {sample,
+         {drawing, "--punti", csv, "--anteprima", dir.File("X.DXF")},
+         "2 --anteprima" + dxf + dir.File("X.DXF")},
+        // Before, each of these read as a drawing of 0 polylines, and the run succeeded.
+        {std::string("AutoCAD Binary DXF\r\n\x1a\0POLYLINE", 30),
+         {drawing, "--punti", csv},
+         "1 " + drawing +
+             " è un DXF binario: salva il disegno come DXF di testo (ASCII) e riprova.\n"},
+        {"", {drawing, "--punti", csv}, "1 " + drawing + notText},
+        {"x,y,z\n1,2,3\n", {drawing, "--punti", csv}, "1 " + drawing + notText},
+        {noise, {drawing, "--punti", csv}, "1 " + drawing + notText},
+        {DrawingBuilder().BeginEntities().Code(0, "POINT").EndEntities().Lf(),
+         {drawing, "--punti", csv},
+         "0 Nota: nessuna polilinea letta.\n"},
+    };
+    for (const auto& [bytes, args, expected] : cases) {
+        SCOPED_TRACE(expected);
+        for (const std::string& name : {drawing, csv, hard, soft})
+            std::remove(name.c_str());
+        WriteWholeFile(drawing, bytes);
+        WriteWholeFile(csv, "1,2,3\n");
+        ASSERT_EQ(link(drawing.c_str(), hard.c_str()) | symlink(drawing.c_str(), soft.c_str()), 0);
+        std::string out, err;
+        const int nStatus = RunCli(args, &out, &err);
+        EXPECT_EQ(std::to_string(nStatus) + " " + err,
+                  nStatus == 2
+                      ? expected.substr(0, 2) + "trevano-cli: " + expected.substr(2) + kTryHelp
+                      : expected);
+        EXPECT_EQ(out, nStatus == 0 ? "Numero Polyline: 0\nNumero di punti: 0\n" : "");
+        EXPECT_EQ(ReadWholeFile(drawing), bytes);
+        EXPECT_EQ(ReadWholeFile(csv), nStatus == 0 ? "" : "1,2,3\n");
+        EXPECT_FALSE(FileExists(dir.File("X.DXF")));
     }
 }

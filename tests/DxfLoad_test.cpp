@@ -242,7 +242,7 @@ TEST(Load, RealDrawingsGiveTheirCounts) {
             CFile drawing;
             DrawingScan scan;
             ASSERT_TRUE(drawing.Open((dir + file).c_str(), CFile::modeRead));
-            ScanDrawing(drawing, false, scan);
+            ScanDrawing(drawing, {}, scan);
             EXPECT_EQ(std::to_string(list.GetCount()) + " " + std::to_string(nPoints) + " " +
                           std::to_string(scan.entityCounts["POLYLINE"]) + " " +
                           std::to_string(scan.entityCounts["LWPOLYLINE"]) + " " +

@@ -16,8 +16,6 @@ from pathlib import Path
 
 import ezdxf
 
-CLI, SCRATCH = sys.argv[1], Path(sys.argv[2])
-SCRATCH.mkdir(parents=True, exist_ok=True)
 SECTION = [(0.0, 0.0), (400.5, 120.25), (800.0, 500.0), (950.125, 1200.0)]
 
 
@@ -45,7 +43,7 @@ DRAWINGS = {
 }
 
 
-def remap(p, e):
+def remap(p, e):  # by the extrusion, as the load permutes a point
     x, y, z = p
     return (z, x, y) if e[2] != 1.0 and e[0] == 1.0 else (y, z, x) if e[2] != 1.0 and e[1] == 1.0 else p
 
@@ -72,28 +70,31 @@ def forms(polylines):
     return {"--punti": points, "--sezioni-dat": dat, "--sezioni-csv": dat.replace("    ", ",")}
 
 
-failures = 0
-for name, entities in DRAWINGS.items():
-    doc = ezdxf.new("R2000")
-    for add in entities:
-        add(doc.modelspace())
-    lf = SCRATCH / f"{name}.dxf"
-    doc.saveas(lf)
-    text = lf.read_bytes()
-    copies = [lf, SCRATCH / f"{name}.crlf.dxf", SCRATCH / f"{name}.unpadded.dxf"]
-    copies[1].write_bytes(text.replace(b"\n", b"\r\n"))
-    copies[2].write_bytes(re.sub(rb"(?m)^ +(-?\d+)$", rb"\1", text))
-    for layers in ([], ["sezioni"], ["PARATIA", "Sezioni"], ["NESSUNO"]):
-        polylines = read_with_ezdxf(lf, layers)
-        counts = f"Numero Polyline: {len(polylines)}\nNumero di punti: {sum(map(len, polylines))}\n"
-        args = ["--lwpolyline"] + [a for n in layers for a in ("--layer", n)]
-        for drawing in copies:
-            for option, expected in forms(polylines).items():
-                run = subprocess.run([CLI, drawing, *args, option, "-"], capture_output=True, text=True)
-                absent = "Nota: nessuna entità sul layer NESSUNO." in run.stderr
-                if (run.returncode, run.stdout, run.stderr[:len(counts)], absent) != \
-                        (0, expected, counts, layers == ["NESSUNO"]):
-                    failures += 1
-                    print(f"FAIL {drawing.name} {' '.join(args)} {option}\n{run.stderr}")
-print(f"{len(DRAWINGS)} drawings, {failures} failures")
-sys.exit(1 if failures else 0)
+if __name__ == "__main__":
+    cli, scratch = sys.argv[1], Path(sys.argv[2])
+    scratch.mkdir(parents=True, exist_ok=True)
+    failures = 0
+    for name, entities in DRAWINGS.items():
+        doc = ezdxf.new("R2000")
+        for add in entities:
+            add(doc.modelspace())
+        lf = scratch / f"{name}.dxf"
+        doc.saveas(lf)
+        text = lf.read_bytes()
+        copies = [lf, scratch / f"{name}.crlf.dxf", scratch / f"{name}.unpadded.dxf"]
+        copies[1].write_bytes(text.replace(b"\n", b"\r\n"))
+        copies[2].write_bytes(re.sub(rb"(?m)^ +(-?\d+)$", rb"\1", text))
+        for layers in ([], ["sezioni"], ["PARATIA", "Sezioni"], ["NESSUNO"]):
+            polylines = read_with_ezdxf(lf, layers)
+            counts = f"Numero Polyline: {len(polylines)}\nNumero di punti: {sum(map(len, polylines))}\n"
+            args = ["--lwpolyline"] + [a for n in layers for a in ("--layer", n)]
+            for drawing in copies:
+                for option, expected in forms(polylines).items():
+                    run = subprocess.run([cli, drawing, *args, option, "-"], capture_output=True, text=True)
+                    absent = "Nota: nessuna entità sul layer NESSUNO." in run.stderr
+                    if (run.returncode, run.stdout, run.stderr[:len(counts)], absent) != \
+                            (0, expected, counts, layers == ["NESSUNO"]):
+                        failures += 1
+                        print(f"FAIL {drawing.name} {' '.join(args)} {option}\n{run.stderr}")
+    print(f"{len(DRAWINGS)} drawings, {failures} failures")
+    sys.exit(1 if failures else 0)

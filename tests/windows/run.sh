@@ -50,6 +50,10 @@ wine build-win64/tests/core_tests.exe --gtest_brief=1
     "$(printf 'Numero Polyline: 10\nNumero di punti: 86')" ] || fail "trevano-cli.exe: counts"
 wine build-win64/trevano-cli.exe samples/scafo.dxf --punti - 2>/dev/null |
     cmp - tests/expected/scafo-punti.csv || fail "trevano-cli.exe: standard output"
+# The drawing given as an output under another name of it, a hard link, is refused and kept.
+cp samples/scafo.dxf build-win64/disegno.dxf && ln -f build-win64/disegno.dxf build-win64/stesso.csv
+status=0; wine build-win64/trevano-cli.exe build-win64/disegno.dxf --punti build-win64/stesso.csv 2>/dev/null || status=$?
+[ "$status" = 2 ] && cmp -s samples/scafo.dxf build-win64/disegno.dxf || fail "trevano-cli.exe: wrote over the drawing"
 
 echo "== Trevano.exe under Xvfb"
 # The session that ran the tests has a desktop without a display; the program needs a new one.
