@@ -37,6 +37,16 @@ TEST(Cli, ExitStatusOutputAndErrorOfEachRun) {
     WriteWholeFile(dir.File("-scafo.dxf"), ReadWholeFile(kSample));
     const std::string fifo = dir.File("tubo.dxf"), sample = ReadWholeFile(kSample);
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Two sections drawn flat at x = 0: one with an arc, one flagged 128 whose first vertex is a
+    // spline frame's (flag 16); and a SPLINE whose degree its control points cannot carry.
+    const std::string notes = dir.File("note.dxf");
+    DrawingBuilder drawing;
+    drawing.BeginEntities().Polyline(0).Vertex(0, 0, 0).Code(42, "1").Vertex(0, 3, 0).Seqend();
+    drawing.Polyline(128).Vertex(0, 9, 9).Code(70, "16").Vertex(0, 1, 1).Vertex(0, 2, 2).Seqend();
+    drawing.Code(0, "SPLINE").Code(71, "3").Code(10, "0").Code(20, "0").Code(30, "0");
+    WriteWholeFile(notes, drawing.EndEntities().Lf());
+    const std::string arcs =
+        "Nota: 1 POLYLINE con archi letti come corde: i punti sono i vertici.\n";
     // The arguments, how standard input and output are set up, and the status, standard output,
     // "|", then the start of standard error. A failed export stops the run and keeps the files
     // written before it; a standard output that cannot be written is a failure like any other.
@@ -63,6 +73,22 @@ TEST(Cli, ExitStatusOutputAndErrorOfEachRun) {
         {{kSample, "--xyz"}, "", "2 |trevano-cli: opzione sconosciuta: --xyz" + kTryHelp},
         {{kSample, "x"}, "", "2 |trevano-cli: un solo disegno per volta; in pi\xC3\xB9: x\n"},
         {{missing, "--punti", points}, "", "1 |" + missing + " non trovato.\n"},
+        {{kSample, "--tolleranza", "1,5"},
+         "",
+         "2 |trevano-cli: --tolleranza vuole un numero maggiore di zero, con il punto decimale: "
+         "1,5\n"},
+        {{notes},
+         "",
+         "0 Numero Polyline: 1\nNumero di punti: 2\n|Nota: 1 SPLINE non letta (una curva); "
+         "--spline la legge.\nNota: 1 polilinea lasciata fuori per i suoi flag (16 e oltre, ma "
+         "non una maglia); --tutte-le-polilinee la legge.\n" +
+             arcs},
+        {{notes, "--spline", "--tutte-le-polilinee"},
+         "",
+         "0 Numero Polyline: 2\nNumero di punti: 4\n|" + arcs +
+             "Nota: 1 SPLINE lasciata fuori: grado, nodi, pesi o punti di controllo non validi.\n"
+             "Nota: tutte le polilinee lette stanno alla stessa x: sezioni disegnate in un solo "
+             "piano?"},
         {{kSample, "--punti", points, "--sezioni-dat", badPath, "--sezioni-csv", sections},
          "",
          "1 " + kCounts + "|" + kNotes + badPath + " contiene un percorso non valido.\n"},

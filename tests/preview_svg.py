@@ -16,7 +16,9 @@ ET.register_namespace("", SVG[1:-1])
 VIEWS = ("piano-di-costruzione", "profilo")
 # One polyline of one point, which shows as a dot.
 DOT = "0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n70\n8\n0\nVERTEX\n10\n1\n20\n2\n30\n3\n0\nSEQEND\n"
-(SCRATCH / "dot.dxf").write_text(DOT)
+# Its name in UTF-8 with one byte that is none (0xFF), which the title shows as "?".
+DOT_NAME = "punto-\u00e8\udcff.dxf"
+(SCRATCH / DOT_NAME).write_text(DOT)
 
 
 def render(tree, name):
@@ -27,7 +29,7 @@ def render(tree, name):
 
 
 for drawing, polylines, shape in ((Path(__file__).parents[1] / "samples/scafo.dxf", 10, "polyline"),
-                                  (SCRATCH / "dot.dxf", 1, "circle")):
+                                  (SCRATCH / DOT_NAME, 1, "circle")):
     svg = SCRATCH / "anteprima.svg"
     subprocess.run([CLI, drawing, "--anteprima", svg], check=True, capture_output=True)
     text = svg.read_text()
@@ -37,7 +39,8 @@ for drawing, polylines, shape in ((Path(__file__).parents[1] / "samples/scafo.dx
     for view in VIEWS:
         drawn = [e.tag for e in groups[view]]
         assert drawn == [SVG + shape] * polylines, f"{drawing.name}, {view}: {drawn}"
-    assert tree.find(f"{SVG}title").text.startswith(f"{drawing.name}: {polylines} polilinea"[:-1])
+    title = f"{drawing.name.replace(chr(0xDCFF), '?')}: {polylines} polilinea"[:-1]
+    assert tree.find(f"{SVG}title").text.startswith(title), tree.find(f"{SVG}title").text
     # Each view without its polylines must look different from the whole picture.
     whole = render(tree, "whole")
     for view in VIEWS:
