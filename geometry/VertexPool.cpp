@@ -19,6 +19,9 @@ constexpr std::size_t RoundUp(std::size_t n, std::size_t nTo = kAlign) {
 // when the last of its blocks is released. A region holds a few dozen blocks of the largest
 // size, so what a half-used region keeps is small against a drawing that needed it.
 constexpr std::size_t kRegionBytes = 2 * kPageRun;
+// Large pages once the regions hold this much: a drawing of a few polylines stays in a few
+// small pages, and one of millions of vertices loses at most a large page's rest.
+constexpr std::size_t kLargePagesFrom = kRegionBytes;
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -55,10 +58,11 @@ public:
         if (!r || r->nBytes - r->nUsed < nBytes) {
             const std::size_t nHeader = RoundUp(sizeof(CVertexPool::Region));
             const std::size_t nRegion = RoundUp(nHeader + nBytes, kRegionBytes);
-            void* p = AllocatePages(nRegion);
+            void* p = AllocatePages(nRegion, m_nRegionBytes >= kLargePagesFrom);
             if (!p) return nullptr;
+            m_nRegionBytes += nRegion;
             r = new (p) CVertexPool::Region{nRegion, nHeader, 0};
-            if (m_pCurrent && m_pCurrent->nLive == 0) FreePages(m_pCurrent, m_pCurrent->nBytes);
+            if (m_pCurrent && m_pCurrent->nLive == 0) Free(m_pCurrent);
             m_pCurrent = r;
         }
         void* pBlock = reinterpret_cast<char*>(r) + r->nUsed;
@@ -78,12 +82,18 @@ public:
         if (r == m_pCurrent) // emptied: cut again from its start
             r->nUsed = RoundUp(sizeof(CVertexPool::Region));
         else
-            FreePages(r, r->nBytes);
+            Free(r);
     }
 
 private:
+    void Free(CVertexPool::Region* r) {
+        m_nRegionBytes -= r->nBytes;
+        FreePages(r, r->nBytes);
+    }
+
     std::mutex m_mutex; // pools may live on more than one thread
     CVertexPool::Region* m_pCurrent = nullptr;
+    std::size_t m_nRegionBytes = 0; // of the regions taken and not given back
 };
 
 RegionSource& Regions() {

@@ -11,8 +11,9 @@
 // A large page of Linux; AllocatePages is best asked for multiples of it.
 constexpr std::size_t kPageRun = std::size_t(2) << 20;
 
-// nBytes of zeroed memory, aligned to kPageRun where large pages are to be had; null when the
-// system has no memory left.
-void* AllocatePages(std::size_t nBytes);
+// nBytes of zeroed memory; null when the system has no memory left. With bLargePages, in large
+// pages where the system has them, aligned to kPageRun: the last large page touched is resident
+// whole, so they are for a store already large enough that up to 2 MiB more does not matter.
+void* AllocatePages(std::size_t nBytes, bool bLargePages);
 // Gives back what AllocatePages gave, with the same size.
 void FreePages(void* p, std::size_t nBytes);

@@ -3,7 +3,11 @@
 #include <cstdint>
 #include <sys/mman.h>
 
-void* AllocatePages(std::size_t nBytes) {
+void* AllocatePages(std::size_t nBytes, bool bLargePages) {
+    if (!bLargePages) {
+        void* p = mmap(nullptr, nBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        return p == MAP_FAILED ? nullptr : p;
+    }
     // The system aligns to its small pages only: map one run more and cut the ends off.
     const std::size_t nMapped = nBytes + kPageRun;
     void* p = mmap(nullptr, nMapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);

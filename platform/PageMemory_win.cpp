@@ -4,7 +4,7 @@
 
 // Windows gives large pages only to accounts holding a privilege that users do not have:
 // ordinary committed pages, aligned to 64 KiB, serve.
-void* AllocatePages(std::size_t nBytes) {
+void* AllocatePages(std::size_t nBytes, bool) {
     return VirtualAlloc(nullptr, nBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
 }
 
