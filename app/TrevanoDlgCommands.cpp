@@ -1,9 +1,9 @@
 // The main dialog's commands: the load of a drawing and the three exports, on the core's load
 // and export frame.
 #include "App.h"
-#include "DxfLoad.h"
 #include "ExportFrame.h"
 #include "FileDialog.h"
+#include "ReadDrawing.h"
 #include "TrevanoDlg.h"
 #include "resource.h"
 
@@ -51,7 +51,7 @@ void CTrevanoDlg::OnLoadDxf() {
         return; // the list and the counters keep the previous drawing
     }
     m_strDrawingFolder = m_strExportFolder = dlg.GetFolderPath();
-    LoadPolylines(file, m_polylines, m_nPolylineCount, m_nPointCount);
+    ReadDrawing(file, ReadChoices(), m_polylines, m_nPolylineCount, m_nPointCount);
     UpdateData(FALSE);
 }
 

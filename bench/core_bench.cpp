@@ -3,8 +3,8 @@
 // Each benchmark takes the drawing shape as its two arguments (polylines, vertices each) and
 // reports bytes/s of the file read or written and items/s in vertices (polylines for the sort).
 #include "DrawingGenerator.h"
-#include "DxfLoad.h"
 #include "ExportFrame.h"
+#include "ReadDrawing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,7 +44,7 @@ void Load(const fs::path& drawing, CPolylineList& polylines) {
     CDxfFile file;
     if (!file.Open(drawing.c_str(), CFile::modeRead)) return;
     INT32 nPolylines = 0, nPoints = 0;
-    LoadPolylines(file, polylines, nPolylines, nPoints);
+    ReadDrawing(file, ReadChoices(), polylines, nPolylines, nPoints);
 }
 
 void SetCounters(benchmark::State& state, long long nBytesPerIteration, long long nItems) {

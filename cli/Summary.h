@@ -3,7 +3,7 @@
 #pragma once
 
 #include "Polyline.h"
-#include "ReadChoices.h"
+#include "ReadDrawing.h"
 
 #include <string>
 

@@ -2,14 +2,13 @@
 // its reading options it reads a drawing exactly as the dialog does; it also says what a
 // drawing holds, and draws it.
 #include "Arguments.h"
-#include "DxfLoad.h"
 #include "ExportFrame.h"
 #include "FileException.h"
 #include "FileIdentity.h"
 #include "HullOutputs.h"
 #include "NumberText.h"
 #include "Preview.h"
-#include "ReadChoices.h"
+#include "ReadDrawing.h"
 #include "Summary.h"
 
 #include <cmath>
@@ -181,19 +180,26 @@ int RefuseOutput(const char* pszOption, const std::string& path, const std::stri
     return 0;
 }
 
-// The drawing from standard input: the reader seeks, so it goes into a file first.
-BOOL OpenStandardInput(CDxfFile& file, CFileException& error) {
-    if (!file.OpenTemporary("standard input", &error)) return FALSE;
+// The reader seeks and the scan reads the drawing a second time: a drawing that can only be
+// read in order, once (standard input, a pipe such as bash's <(zcat disegno.dxf.gz)), goes into
+// a temporary file first.
+BOOL CopyToTemporary(const char* pszName, CFile& source, CDxfFile& file, CFileException& error) {
+    if (!file.OpenTemporary(pszName, &error)) return FALSE;
     std::vector<char> buffer(1 << 16);
-    for (;;) {
-        const size_t n = std::fread(buffer.data(), 1, buffer.size(), stdin);
-        if (n > 0) file.Write(buffer.data(), static_cast<UINT>(n));
-        if (n < buffer.size()) break;
-    }
-    if (std::ferror(stdin))
-        AfxThrowFileException(CFileException::genericException, -1, "standard input");
+    while (const UINT n = source.Read(buffer.data(), static_cast<UINT>(buffer.size())))
+        file.Write(buffer.data(), n);
     file.SeekToBegin();
     return TRUE;
+}
+
+BOOL OpenDrawing(const std::string& path, CDxfFile& file, CFileException& error) {
+    if (path == "-") {
+        CFile input(StandardHandle(0), "standard input");
+        return CopyToTemporary("standard input", input, file, error);
+    }
+    CFile drawing;
+    if (!drawing.Open(path.c_str(), CFile::modeRead, &error)) return FALSE;
+    return file.OpenReaderOf(drawing) || CopyToTemporary(path.c_str(), drawing, file, error);
 }
 
 std::string CountsText(INT32 nPolylineCount, INT32 nPointCount) {
@@ -223,10 +229,7 @@ int Run(const Options& options, CFile& standardOutput) {
 
     CDxfFile file;
     CFileException error;
-    const bool bOpened = options.drawing == "-"
-                             ? OpenStandardInput(file, error)
-                             : file.Open(options.drawing.c_str(), CFile::modeRead, &error);
-    if (!bOpened) {
+    if (!OpenDrawing(options.drawing, file, error)) {
         PutText(stderr, std::string(error.GetErrorMessage().GetString()) + "\n");
         return 1;
     }
@@ -234,7 +237,7 @@ int Run(const Options& options, CFile& standardOutput) {
     INT32 nPolylineCount = 0, nPointCount = 0;
     DrawingScan scan;
     LoadReport report;
-    ReadDrawing(file, options.choices, polylines, nPolylineCount, nPointCount, scan, report);
+    ReadDrawing(file, options.choices, polylines, nPolylineCount, nPointCount, &scan, &report);
     const std::string path = file.GetFilePath().GetString();
     file.Close();
     // What the dialog shows as 0 and 0 is an error here: a script must not take it for an

@@ -16,22 +16,20 @@ constexpr std::string_view kPolyline = "POLYLINE";
 constexpr std::string_view kEntities = "ENTITIES";
 constexpr size_t npos = std::string_view::npos;
 
-// Reads the value of group code pszCode (as "\n 70\r" finds it) through the scanner; the code
-// line itself is the first number read.
-bool ReadCodeValue(const CEntityText& text, CTextScanner& scanner, const char* pszCode, INT32 nSkip,
-                   double& value) {
-    int k = text.FindGroupCode(pszCode);
+// Reads the value of the group code whose key (LF, code, CR) the lookup found at k, through
+// the scanner: the field of the line after the code line. Passing over the code line as a field
+// from the key's LF or from the code itself ends six bytes on, past the CR and the LF after it,
+// wherever the text ends: the value field starts there.
+bool ReadValueAt(int k, CTextScanner& scanner, double& value) {
     if (k < 0) return false;
-    scanner.m_nPos = k + nSkip;
-    scanner.SkipField();
+    scanner.m_nPos = k + 6;
     scanner.ReadNumber(value);
     return true;
 }
 
-INT32 ReadIntCode(const CEntityText& text, CTextScanner& scanner, const char* pszCode,
-                  INT32 nSkip) {
+INT32 ReadIntAt(int k, CTextScanner& scanner) {
     double value = 0.0;
-    return ReadCodeValue(text, scanner, pszCode, nSkip, value) ? TruncateToInt32(value) : 0;
+    return ReadValueAt(k, scanner, value) ? TruncateToInt32(value) : 0;
 }
 
 } // namespace
@@ -77,11 +75,10 @@ int CDxfFile::ReadPolylineHeader(INT32& nFlags, INT32& n71, INT32& n72, CVector3
     // A later POLYLINE before the first VERTEX: what we stand at is no header of a polyline
     // with vertices, and the codes in between belong to other entities.
     if (window.Find(kPolyline, 1, c) != npos) return 0;
+    // The text may lie in the file's buffer: it is read before the file moves on.
     const CEntityText text(window.Data(), static_cast<int>(c), 0);
-    Seek(static_cast<LONGLONG>(nStart + c), begin);
-
     CTextScanner scanner;
-    scanner.Attach(&text.Text());
+    scanner.Attach(text.Text());
     scanner.Reset();
     int k = text.FindGroupCode("210");
     if (k < 0) {
@@ -96,9 +93,10 @@ int CDxfFile::ReadPolylineHeader(INT32& nFlags, INT32& n71, INT32& n72, CVector3
         *extrusion.ElementAt(2) = values[3];
         *extrusion.ElementAt(3) = values[5];
     }
-    nFlags = ReadIntCode(text, scanner, " 70", 0);
-    n71 = ReadIntCode(text, scanner, " 71", 0);
-    n72 = ReadIntCode(text, scanner, " 72", 0);
+    nFlags = ReadIntAt(text.FindGroupCode(" 70"), scanner);
+    n71 = ReadIntAt(text.FindGroupCode(" 71"), scanner);
+    n72 = ReadIntAt(text.FindGroupCode(" 72"), scanner);
+    Seek(static_cast<LONGLONG>(nStart + c), begin);
     return 1;
 }
 
@@ -131,23 +129,26 @@ int CDxfFile::ReadVertex(CDxfVertex& vertex) {
     const size_t d = !bFound ? window.Size() : (s != npos && s < v ? s : v);
     // The keyword opens the text, or follows the line end of the code line before it.
     const size_t nKeyword = d >= 2 && p[0] != 'V' && p[1] == 'V' ? 1 : 0;
+    // The text may lie in the file's buffer: it is read before the file moves on.
     const CEntityText text(window.Data(), static_cast<int>(d), static_cast<int>(nKeyword));
+    CTextScanner scanner;
+    scanner.Attach(text.Text());
+    scanner.Reset();
+    double value;
+    if (ReadValueAt(text.FindGroupCode(" 10"), scanner, value))
+        *vertex.m_Point.ElementAt(1) = value;
+    if (ReadValueAt(text.FindGroupCode(" 20"), scanner, value))
+        *vertex.m_Point.ElementAt(2) = value;
+    if (ReadValueAt(text.FindGroupCode(" 30"), scanner, value))
+        *vertex.m_Point.ElementAt(3) = value;
+    vertex.m_nFlags = ReadIntAt(text.FindGroupCode(" 70"), scanner);
+    vertex.m_n71 = ReadIntAt(text.FindGroupCode(" 71"), scanner);
+    vertex.m_n72 = ReadIntAt(text.FindGroupCode(" 72"), scanner);
+    vertex.m_n73 = ReadIntAt(text.FindGroupCode(" 73"), scanner);
+    vertex.m_n74 = ReadIntAt(text.FindGroupCode(" 74"), scanner);
     if (bFound)
         Seek(static_cast<LONGLONG>(nStart + d - 1), begin);
     else // a vertex longer than the window, or no SEQEND before the end of the file
         SkipToNextVertexKeyword(nStart + 6);
-
-    CTextScanner scanner;
-    scanner.Attach(&text.Text());
-    scanner.Reset();
-    double value;
-    if (ReadCodeValue(text, scanner, " 10", 1, value)) *vertex.m_Point.ElementAt(1) = value;
-    if (ReadCodeValue(text, scanner, " 20", 1, value)) *vertex.m_Point.ElementAt(2) = value;
-    if (ReadCodeValue(text, scanner, " 30", 1, value)) *vertex.m_Point.ElementAt(3) = value;
-    vertex.m_nFlags = ReadIntCode(text, scanner, " 70", 1);
-    vertex.m_n71 = ReadIntCode(text, scanner, " 71", 1);
-    vertex.m_n72 = ReadIntCode(text, scanner, " 72", 1);
-    vertex.m_n73 = ReadIntCode(text, scanner, " 73", 1);
-    vertex.m_n74 = ReadIntCode(text, scanner, " 74", 1);
     return 1;
 }

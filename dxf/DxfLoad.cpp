@@ -53,12 +53,17 @@ void RemapByExtrusion(CVector3& read, const CVector3& extrusion, CVector3& point
         AssignVector(point, read);
 }
 
-void LoadPolylines(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCount,
-                   INT32& nPointCount, CLoadHook* pHook) {
+bool TakesFlags(INT32 nFlags, bool bAllPolylines) {
+    return nFlags < kFirstSkippedFlags || (bAllPolylines && !(nFlags & kMeshFlags));
+}
+
+void LoadPolylinesInFileOrder(CDxfFile& file, CPolylineList& polylines, INT32& nPointCount,
+                              LoadTrace* pTrace) {
     CVector3 extrusion;
     INT32 nFlags = 0, n71 = 0, n72 = 0;
     CDxfVertex vertex; // one record for the whole file: a missing coordinate carries over
     CVector3 point;
+    const bool bAllPolylines = pTrace && pTrace->bAllPolylines;
 
     file.SeekToBegin();
     file.FindEntities();
@@ -72,32 +77,24 @@ void LoadPolylines(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCou
             file.Seek(static_cast<LONGLONG>(nKeyword) + 8, CFile::begin);
             continue;
         }
+        if (pTrace) pTrace->headers.push_back({nKeyword, nFlags, false});
         // A polyline left out: the search goes on over its vertices.
-        if (nFlags >= kFirstSkippedFlags && !(pHook && pHook->TakeFlagged(nKeyword, nFlags)))
-            continue;
-        if (pHook) {
-            if (!pHook->TakePolyline(nKeyword)) continue;
-            pHook->AppendBefore(nKeyword, polylines, nPointCount);
-        }
+        if (!TakesFlags(nFlags, bAllPolylines)) continue;
         // Appended with the first vertex it keeps: a header is only read with a vertex after
         // it, so only a polyline all of whose vertices are a frame's is not.
-        const bool bLeaveFramesOut = pHook && pHook->m_bLeaveFramesOut;
         CPolyline* pPolyline = nullptr;
         while (file.ReadVertex(vertex)) {
-            if (bLeaveFramesOut && (vertex.m_nFlags & kFrameVertex)) continue;
+            if (bAllPolylines && (vertex.m_nFlags & kFrameVertex)) continue;
             if (!pPolyline) {
                 polylines.AddNew();
                 pPolyline = polylines.GetAt(polylines.GetCount());
+                if (pTrace) pTrace->headers.back().bAppended = true;
             }
             RemapByExtrusion(vertex.m_Point, extrusion, point);
             pPolyline->AddPoint(point);
             nPointCount = static_cast<INT32>(static_cast<UINT>(nPointCount) + 1u);
         }
-        if (!pPolyline && pHook) pHook->TakenWithoutVertices();
     }
-    if (pHook) pHook->AppendBefore(~0ULL, polylines, nPointCount);
-    nPolylineCount = polylines.GetCount();
-    SortPolylines(polylines);
 }
 
 void SortPolylines(CPolylineList& polylines) {

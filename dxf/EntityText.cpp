@@ -49,12 +49,7 @@ void AppendCodeLine(std::string& out, const char* p, size_t n) {
     out.append(p + line.nDigitsAt, line.nDigits);
 }
 
-// True when AppendCodeLine would give the content back unchanged.
-bool IsCodeLineInForm(const char* p, size_t n) {
-    // The usual lines first: "  0", " 10", "210".
-    if (n == 3 && IsDigit(p[2]) &&
-        ((p[0] == ' ' && (p[1] == ' ' || IsDigit(p[1]))) || (IsDigit(p[0]) && IsDigit(p[1]))))
-        return true;
+bool IsOtherCodeLineInForm(const char* p, size_t n) {
     const CodeLine line(p, n);
     if (!line.bCode) return true;
     if (n != 3 || line.nDigitsAt + line.nDigits != 3) return false;
@@ -63,25 +58,13 @@ bool IsCodeLineInForm(const char* p, size_t n) {
     return true;
 }
 
-// Which of the indexed codes the three characters at p spell, as its place in kIndexedCodes,
-// or -1: every line of every entity is asked, so this is a few comparisons, not a search.
-constexpr int IndexedSlot(const char* p) {
-    if (p[0] == '2') return p[1] == '1' && p[2] == '0' ? 8 : -1;
-    if (p[0] != ' ') return -1;
-    if (p[2] == '0') {
-        switch (p[1]) {
-        case '1':
-            return 0;
-        case '2':
-            return 1;
-        case '3':
-            return 2;
-        case '7':
-            return 3;
-        }
-        return -1;
-    }
-    return p[1] == '7' && p[2] >= '1' && p[2] <= '4' ? 4 + (p[2] - '1') : -1;
+// True when AppendCodeLine would give the content back unchanged.
+inline bool IsCodeLineInForm(const char* p, size_t n) {
+    // The usual lines first: "  0", " 10", "210".
+    if (n == 3 && IsDigit(p[2]) &&
+        ((p[0] == ' ' && (p[1] == ' ' || IsDigit(p[1]))) || (IsDigit(p[0]) && IsDigit(p[1]))))
+        return true;
+    return IsOtherCodeLineInForm(p, n);
 }
 
 } // namespace
@@ -89,82 +72,70 @@ constexpr int IndexedSlot(const char* p) {
 CEntityText::CEntityText(const char* pText, int nLength, int nKeyword) {
     for (int& k : m_anFirstKey)
         k = -1;
-    std::string out;
+    const size_t n = static_cast<size_t>(nLength);
     // The bytes before the keyword's line (the LF that ends the code line before it) stay.
     size_t nLineStart = static_cast<size_t>(nKeyword);
     while (nLineStart > 0 && pText[nLineStart - 1] != '\n')
         --nLineStart;
-    // Lines already in form are copied in runs, as they stand: a drawing written by a CAD
-    // program has every line so, and its entity text is then one copy, whose keys are noted
-    // on the way at the line ends.
     for (size_t k = 0; k + 1 < nLineStart; ++k)
-        NoteKey(pText, nLength, static_cast<int>(k));
-    if (nLineStart > 0) NoteKey(pText, nLength, static_cast<int>(nLineStart - 1));
-    size_t nRun = 0;        // where the bytes not yet copied begin
-    bool bCodeLine = false; // the keyword's own line holds a value
-    size_t i = nLineStart, n = static_cast<size_t>(nLength);
-    while (i < n) {
-        const size_t nEnd = FindLineFeed(pText, i, n); // the LF, or the end
-        const bool bLf = nEnd < n;
-        size_t nContent = nEnd;
-        bool bInForm = true;
-        if (bLf) {
-            if (nContent > i && pText[nContent - 1] == '\r')
-                --nContent;
-            else
-                bInForm = false; // a line end without its CR
-        }
-        if (bCodeLine && bInForm) bInForm = IsCodeLineInForm(pText + i, nContent - i);
-        const size_t nNext = nEnd + (bLf ? 1 : 0);
-        if (!bInForm) {
-            if (out.empty()) out.reserve(n + 64);
-            out.append(pText + nRun, i - nRun);
-            if (bCodeLine)
-                AppendCodeLine(out, pText + i, nContent - i);
-            else
-                out.append(pText + i, nContent - i);
-            if (bLf) out += "\r\n";
-            nRun = nNext;
-        }
-        if (bLf) NoteKey(pText, nLength, static_cast<int>(nEnd));
-        i = nNext;
-        bCodeLine = !bCodeLine;
+        NoteKey(pText, n, k);
+    if (IndexInForm(pText, n, nLineStart)) {
+        m_text = std::string_view(pText, n);
+        return;
     }
-    if (nRun == 0) {
-        m_text = CString(pText, nLength);
-    } else { // the keys noted belong to the bytes as read, not to the text made of them
-        out.append(pText + nRun, n - nRun);
-        m_text = CString(std::move(out));
-        IndexKeys();
-    }
+    Rewrite(pText, n, nLineStart);
 }
 
-void CEntityText::NoteKey(const char* p, int nLength, int k) {
+bool CEntityText::IndexInForm(const char* p, size_t n, size_t i) {
+    // A drawing written by a CAD program has every line in form: this walk is all its entities
+    // cost, and it stops at the first line that needs the rewrite.
+    if (i > 0) NoteKey(p, n, i - 1);
+    for (bool bCodeLine = false; i < n; bCodeLine = !bCodeLine) {
+        const size_t nEnd = FindLineFeed(p, i, n);
+        if (nEnd == n) return !bCodeLine || IsCodeLineInForm(p + i, n - i);
+        if (nEnd == i || p[nEnd - 1] != '\r') return false; // a line end without its CR
+        if (bCodeLine && !IsCodeLineInForm(p + i, nEnd - 1 - i)) return false;
+        // Only a line of three characters can follow the LF of a key.
+        if (nEnd + 4 < n && p[nEnd + 4] == '\r') NoteKey(p, n, nEnd);
+        i = nEnd + 1;
+    }
+    return true;
+}
+
+void CEntityText::Rewrite(const char* pText, size_t n, size_t nLineStart) {
+    std::string out;
+    out.reserve(n + 64);
+    out.append(pText, nLineStart);
+    bool bCodeLine = false; // the keyword's own line holds a value
+    for (size_t i = nLineStart; i < n; bCodeLine = !bCodeLine) {
+        const size_t nEnd = FindLineFeed(pText, i, n); // the LF, or the end
+        const bool bLf = nEnd < n;
+        const size_t nContent = bLf && nEnd > i && pText[nEnd - 1] == '\r' ? nEnd - 1 : nEnd;
+        if (bCodeLine)
+            AppendCodeLine(out, pText + i, nContent - i);
+        else
+            out.append(pText + i, nContent - i);
+        if (bLf) out += "\r\n";
+        i = nEnd + (bLf ? 1 : 0);
+    }
+    m_rewritten = std::move(out);
+    m_text = m_rewritten;
+    // The keys belong to the text made, not to the bytes as read.
+    for (int& k : m_anFirstKey)
+        k = -1;
+    for (size_t k = 0; k + 4 < m_rewritten.size(); ++k)
+        NoteKey(m_rewritten.data(), m_rewritten.size(), k);
+}
+
+int CEntityText::FindUnindexed(const char* pszCode) const {
     static_assert([] {
         for (int c = 0; c < kIndexed; ++c)
             if (IndexedSlot(kIndexedCodes[c]) != c) return false;
         return true;
     }());
-    if (k + 4 >= nLength || p[k] != '\n' || p[k + 4] != '\r') return;
-    const int c = IndexedSlot(p + k + 1);
-    if (c >= 0 && m_anFirstKey[c] < 0) m_anFirstKey[c] = k;
-}
-
-void CEntityText::IndexKeys() {
-    for (int& k : m_anFirstKey)
-        k = -1;
-    const char* p = m_text.GetString();
-    const int nLength = m_text.GetLength();
-    for (int k = 0; k + 4 < nLength; ++k)
-        NoteKey(p, nLength, k);
-}
-
-int CEntityText::FindGroupCode(const char* pszCode) const {
-    // Every indexed code is three characters; a shorter one stops before its terminator.
-    const bool bThree = pszCode[0] && pszCode[1] && pszCode[2] && !pszCode[3];
-    if (const int c = bThree ? IndexedSlot(pszCode) : -1; c >= 0) return m_anFirstKey[c];
     std::string key = "\n";
     key += pszCode;
     key += '\r';
-    return m_text.Find(key.c_str());
+    const size_t k = m_text.find(key);
+    return k == std::string_view::npos ? -1 : static_cast<int>(k);
 }

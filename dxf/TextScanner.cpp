@@ -4,14 +4,14 @@
 
 int CTextScanner::Reset() {
     m_nPos = 0;
-    return m_pText ? m_pText->GetLength() : 0;
+    return static_cast<int>(m_text.size());
 }
 
 std::string_view CTextScanner::NextField() {
     std::string_view field;
-    const INT32 nLength = m_pText ? m_pText->GetLength() : 0;
+    const INT32 nLength = static_cast<INT32>(m_text.size());
     if (m_nPos >= 0 && m_nPos < nLength) {
-        const char* p = m_pText->GetString();
+        const char* p = m_text.data();
         INT32 nEnd = m_nPos;
         while (nEnd < nLength && p[nEnd] != '\t' && p[nEnd] != '\r')
             ++nEnd;
@@ -29,6 +29,18 @@ int CTextScanner::ReadField(CString& field) {
 }
 
 int CTextScanner::ReadNumber(double& value) {
+    // A number holds no TAB or CR: where it does not start with white space, which atof passes
+    // over and which may hide a separator, it is read from the rest of the text, and the
+    // field's end looked for from where the number ends, mostly right there.
+    if (m_nPos >= 0 && static_cast<size_t>(m_nPos) < m_text.size()) {
+        const char c = m_text[static_cast<size_t>(m_nPos)];
+        if (c != ' ' && (c < '\t' || c > '\r')) {
+            size_t nUsed = 0;
+            value = AtoF(m_text.substr(static_cast<size_t>(m_nPos)), nUsed);
+            m_nPos += static_cast<INT32>(nUsed);
+            return static_cast<int>(nUsed + NextField().size());
+        }
+    }
     const std::string_view field = NextField();
     value = field.empty() ? 0.0 : AtoF(field);
     return static_cast<int>(field.size());

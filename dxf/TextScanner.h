@@ -10,7 +10,17 @@ public:
     CTextScanner() = default;
     virtual ~CTextScanner() = default;
 
-    void Attach(const CString* pText) { m_pText = pText; }
+    void Attach(const CString* pText) {
+        m_pText = pText;
+        m_text = pText
+                     ? std::string_view(pText->GetString(), static_cast<size_t>(pText->GetLength()))
+                     : std::string_view();
+    }
+    // The same over text in place, which must outlive the scanning.
+    void Attach(std::string_view text) {
+        m_pText = nullptr;
+        m_text = text;
+    }
     // Back to the first character; returns the text's length.
     int Reset();
     // The next field: characters up to a TAB or a CR, which is passed over together with the
@@ -22,10 +32,11 @@ public:
     // Passes over the next field as ReadField would; returns its length.
     int SkipField();
 
-    const CString* m_pText = nullptr;
+    const CString* m_pText = nullptr; // the text when attached as a string
     INT32 m_nPos = 0;
 
 private:
+    std::string_view m_text;
     // The next field, in place in the text, with m_nPos moved past it and its separator.
     std::string_view NextField();
 };

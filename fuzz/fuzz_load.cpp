@@ -6,9 +6,8 @@
 //
 // The bytes go to a file in memory (memfd), opened by name through /proc like any drawing, so
 // that the reader runs exactly as it does on a disk file.
-#include "DxfLoad.h"
 #include "ExportFrame.h"
-#include "ReadChoices.h"
+#include "ReadDrawing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -51,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadReport report;
     if (size > 0 && (data[0] & 1))
         ReadDrawing(file, {true, true, true, size > 1 && (data[1] & 1), 0.0, {}}, polylines,
-                    nPolylineCount, nPointCount, scan, report);
+                    nPolylineCount, nPointCount, &scan, &report);
     else
-        LoadPolylines(file, polylines, nPolylineCount, nPointCount);
+        ReadDrawing(file, ReadChoices(), polylines, nPolylineCount, nPointCount);
     file.Close();
 
     if (nPolylineCount != polylines.GetCount()) Broken("polyline count");

@@ -2,7 +2,9 @@
 //
 // A large drawing holds millions of vertices; one allocation each would cost a header per
 // vertex and a call per append. Blocks grow by doubling, so a polyline of n vertices wastes
-// less than n slots and makes about log2(n) allocations.
+// less than n slots and makes about log2(n) allocations. The blocks of all polylines are cut
+// from regions of whole pages (PageMemory.h), so that a drawing of hundreds of megabytes is
+// not held up by a page fault every 4 KiB.
 #pragma once
 
 #include "Types.h"
@@ -22,9 +24,12 @@ public:
     // Gives back storage of an object already destroyed.
     void Release(void* p);
 
+    struct Region; // of the pages the blocks are cut from
+
 private:
     struct Block {
         Block* pNext;
+        Region* pRegion;
         std::size_t nSlots;
     };
     struct FreeSlot {

@@ -34,6 +34,13 @@ BOOL CFile::OpenTemporary(const char* pszName, CFileException* pError) {
     return Opened(bOpened, hFile, err, pszName, pError);
 }
 
+BOOL CFile::OpenReaderOf(const CFile& file) {
+    if (IsOpen()) Close();
+    std::intptr_t hFile = hFileNull;
+    if (!file.IsOpen() || !OsDuplicateReader(file.m_hFile, hFile)) return FALSE;
+    return Opened(true, hFile, OsError{}, file.m_strFileName.GetString(), nullptr);
+}
+
 BOOL CFile::Opened(bool bOpened, std::intptr_t hFile, const OsError& err, const char* pszName,
                    CFileException* pError) {
     if (!bOpened) {

@@ -37,6 +37,10 @@ public:
     // A new file of no name for writing and reading back, gone when it is closed; pszName names
     // it in messages. FALSE, with the cause when pError is given, when none can be made.
     BOOL OpenTemporary(const char* pszName, CFileException* pError = nullptr);
+    // A second reader of the file another CFile holds open: the same bytes, with a position and
+    // a buffer of its own, so that two threads can read the file at once. FALSE when the file
+    // cannot be read at a position (a pipe) or the system gives no second handle.
+    BOOL OpenReaderOf(const CFile& file);
     // Up to nCount bytes; fewer only at the end of the file, 0 there.
     virtual UINT Read(void* lpBuf, UINT nCount);
     // All nCount bytes, or a CFileException naming the file (cause diskFull for a short write);
@@ -70,6 +74,8 @@ private:
     static bool OsOpen(const char* pszFileName, UINT nOpenFlags, std::intptr_t& hFile,
                        OsError& err);
     static bool OsOpenTemporary(std::intptr_t& hFile, OsError& err);
+    // A second handle of a file that is read at positions, or false.
+    static bool OsDuplicateReader(std::intptr_t hFile, std::intptr_t& hCopy);
     static bool OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT& nRead,
                        OsError& err);
     static bool OsWrite(std::intptr_t hFile, const void* p, UINT n, UINT& nWritten, OsError& err);

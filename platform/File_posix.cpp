@@ -111,6 +111,16 @@ bool CFile::OsOpenTemporary(std::intptr_t& hFile, OsError& err) {
     return true;
 }
 
+bool CFile::OsDuplicateReader(std::intptr_t hFile, std::intptr_t& hCopy) {
+    // pread keeps no shared position: two descriptors of one file read it at once safely.
+    struct stat st;
+    if (fstat(static_cast<int>(hFile), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const int fd = fcntl(static_cast<int>(hFile), F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) return false;
+    hCopy = fd;
+    return true;
+}
+
 bool CFile::OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT& nRead,
                    OsError& err) {
     ssize_t r;

@@ -102,15 +102,33 @@ bool CFile::OsOpenTemporary(std::intptr_t& hFile, OsError& err) {
     return true;
 }
 
+bool CFile::OsDuplicateReader(std::intptr_t hFile, std::intptr_t& hCopy) {
+    HANDLE h = AsHandle(hFile);
+    if (GetFileType(h) != FILE_TYPE_DISK) return false;
+    HANDLE hProcess = GetCurrentProcess();
+    HANDLE hDuplicate = nullptr;
+    if (!DuplicateHandle(hProcess, h, hProcess, &hDuplicate, 0, FALSE, DUPLICATE_SAME_ACCESS))
+        return false;
+    hCopy = reinterpret_cast<std::intptr_t>(hDuplicate);
+    return true;
+}
+
 bool CFile::OsRead(std::intptr_t hFile, ULONGLONG nOffset, void* p, UINT n, UINT& nRead,
                    OsError& err) {
     HANDLE h = AsHandle(hFile);
-    LARGE_INTEGER where;
-    where.QuadPart = static_cast<LONGLONG>(nOffset);
-    // A pipe or a console has no position: read it in order.
-    if (!SetFilePointerEx(h, where, nullptr, FILE_BEGIN) && GetFileType(h) == FILE_TYPE_DISK)
-        return OsFail(err);
     DWORD dwRead = 0;
+    if (GetFileType(h) == FILE_TYPE_DISK) {
+        // The offset goes with the read, not through the handle's file pointer, which a second
+        // reader of the file (a duplicate handle, on another thread) shares.
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(nOffset);
+        at.OffsetHigh = static_cast<DWORD>(nOffset >> 32);
+        if (!ReadFile(h, p, n, &dwRead, &at) && GetLastError() != ERROR_HANDLE_EOF)
+            return OsFail(err);
+        nRead = static_cast<UINT>(dwRead);
+        return true;
+    }
+    // A pipe or a console has no position: read it in order.
     if (!ReadFile(h, p, n, &dwRead, nullptr)) {
         if (GetLastError() == ERROR_BROKEN_PIPE) { // the writer is gone: the end of the input
             nRead = 0;

@@ -76,7 +76,8 @@ double OutOfRange(std::string_view digits) {
 
 } // namespace
 
-double AtoF(std::string_view text) {
+double AtoF(std::string_view text, size_t& nUsed) {
+    nUsed = 0;
     size_t i = 0, n = text.size();
     while (i < n && IsSpace(text[i]))
         ++i;
@@ -85,21 +86,16 @@ double AtoF(std::string_view text) {
     size_t nStart = i;
     size_t nDigits = 0, nFraction = 0;
     std::uint64_t nMantissa = 0; // meaningful while nDigits <= kMaxExactDigits
-    while (i < n && IsDigit(text[i])) {
+    for (; i < n && IsDigit(text[i]); ++i, ++nDigits)
         nMantissa = nMantissa * 10 + static_cast<unsigned>(text[i] - '0');
-        ++i;
-        ++nDigits;
-    }
     if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && IsDigit(text[i])) {
+        const size_t nBefore = nDigits;
+        for (++i; i < n && IsDigit(text[i]); ++i, ++nDigits)
             nMantissa = nMantissa * 10 + static_cast<unsigned>(text[i] - '0');
-            ++i;
-            ++nDigits;
-            ++nFraction;
-        }
+        nFraction = nDigits - nBefore;
     }
     if (nDigits == 0) return 0.0;
+    nUsed = i;
     const bool bExponent = i < n && (text[i] == 'e' || text[i] == 'E');
     if (kExactDivision && !bExponent && nDigits <= kMaxExactDigits && nFraction < kExactPowers) {
         // Both operands are exact doubles and the division rounds once, correctly, which is
@@ -116,6 +112,7 @@ double AtoF(std::string_view text) {
             i = j;
         }
     }
+    nUsed = i;
     std::string_view number = text.substr(nStart, i - nStart);
     double value = 0.0;
     auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
@@ -125,21 +122,52 @@ double AtoF(std::string_view text) {
     return bNegative ? -value : value;
 }
 
+double AtoF(std::string_view text) {
+    size_t nUsed;
+    return AtoF(text, nUsed);
+}
+
 namespace {
 
-// "%e" of a double from 1e-15 up to 1e37 by integer arithmetic: the value M * 2^E is scaled
-// by a power of ten and rounded half to even exactly as printf rounds, in 128 bits, which hold
-// every intermediate product in that range. Gives false for any other value.
-bool AppendExponentExactly(std::string& out, double value) {
+// The seven significant digits that "%e" prints of a finite non-zero magnitude, as the integer q
+// from 1000000 to 9999999, and the decimal exponent of the first: magnitude = q * 10^(nExp10 - 6)
+// rounded half to even on the exact binary value, as printf rounds. Two ways: one rounded
+// product of doubles, which decides nearly every value and costs a multiplication; and exact
+// integer arithmetic for the rest.
+
+// The product of doubles: magnitude * 10^k differs from its exact value by half a unit in its
+// last place, under 1e-9 below 1e7. Where that leaves the rounding in doubt (a fraction within
+// 1e-8 of a half), or the power of ten is not exact (beyond 1e22), it gives false.
+bool ScaleInDoubles(double magnitude, int nExp10, std::uint64_t& q, int& nExp10Out) {
+    if constexpr (!kExactDivision) return false; // extended precision would round twice
+    for (int nTries = 0; nTries < 3; ++nTries) {
+        const int k = 6 - nExp10;
+        if (k > 22 || k < -22) return false;
+        const double y = k >= 0 ? magnitude * kPowersOfTen[k] : magnitude / kPowersOfTen[-k];
+        if (!(y < 1e9)) return false;
+        const std::uint64_t nWhole = static_cast<std::uint64_t>(y); // y is positive: its floor
+        const double fraction = y - static_cast<double>(nWhole);
+        if (std::fabs(fraction - 0.5) < 1e-8) return false;
+        q = nWhole + (fraction > 0.5 ? 1 : 0);
+        if (q >= 10000000)
+            ++nExp10; // the estimate was one short, or the rounding carried into an eighth digit
+        else if (q < 1000000)
+            --nExp10; // the estimate was one over
+        else {
+            nExp10Out = nExp10;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Exact: the value M * 2^E scaled by a power of ten and rounded in 128 bits, which hold every
+// intermediate product from 1e-15 up to 1e37. Gives false for any other magnitude.
+bool ScaleExactly(double magnitude, std::uint64_t nMantissa, int nExp2, int nExp10,
+                  std::uint64_t& q, int& nExp10Out) {
 #if defined(__SIZEOF_INT128__)
     __extension__ typedef unsigned __int128 U128;
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
-    const int nBiased = static_cast<int>((bits >> 52) & 0x7FF);
-    if (nBiased == 0 || nBiased == 0x7FF) return false; // zero, subnormal, infinite, NaN
-    const double magnitude = std::fabs(value);
     if (magnitude < 1e-15 || magnitude >= 1e37) return false;
-    const std::uint64_t nMantissa = (bits & ((1ull << 52) - 1)) | (1ull << 52);
-    const int nExp2 = nBiased - 1075; // value = nMantissa * 2^nExp2
     static constexpr auto kPow10 = [] {
         std::array<U128, 39> p{};
         p[0] = 1;
@@ -147,11 +175,7 @@ bool AppendExponentExactly(std::string& out, double value) {
             p[i] = p[i - 1] * 10;
         return p;
     }();
-    // The decimal exponent, estimated from the binary one to within one; the loop mends it.
-    int nExp10 = ((nExp2 + 52) * 78913) >> 18;
-    std::uint64_t q = 0;
-    for (int nTries = 0;; ++nTries) {
-        if (nTries == 4) return false;
+    for (int nTries = 0; nTries < 4; ++nTries) {
         const int k = 6 - nExp10;        // q = value * 10^k, rounded
         U128 quotient, remainder, half2; // remainder compared with half of the divisor, doubled
         if (k >= 0) {
@@ -178,42 +202,67 @@ bool AppendExponentExactly(std::string& out, double value) {
         q = static_cast<std::uint64_t>(quotient);
         if (remainder > half2 || (remainder == half2 && (q & 1))) ++q;
         if (q >= 10000000)
-            ++nExp10; // the estimate was one short, or the rounding carried into an eighth digit
+            ++nExp10;
         else if (q < 1000000)
-            --nExp10; // the estimate was one over
-        else
-            break;
+            --nExp10;
+        else {
+            nExp10Out = nExp10;
+            return true;
+        }
     }
+    return false;
+#else
+    (void)magnitude, (void)nMantissa, (void)nExp2, (void)nExp10, (void)q, (void)nExp10Out;
+    return false;
+#endif
+}
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233"
+    "34353637383940414243444546474849505152535455565758596061626364656667"
+    "6869707172737475767778798081828384858687888990919293949596979899";
+
+char* PutPair(char* p, unsigned n) {
+    std::memcpy(p, kDigitPairs + 2 * n, 2);
+    return p + 2;
+}
+
+bool AppendExponentOfDigits(std::string& out, double value) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const int nBiased = static_cast<int>((bits >> 52) & 0x7FF);
+    if (nBiased == 0 || nBiased == 0x7FF) return false; // zero, subnormal, infinite, NaN
+    const double magnitude = std::fabs(value);
+    const std::uint64_t nMantissa = (bits & ((1ull << 52) - 1)) | (1ull << 52);
+    const int nExp2 = nBiased - 1075; // value = nMantissa * 2^nExp2
+    // The decimal exponent, estimated from the binary one to within one; the scalings mend it.
+    const int nEstimate = ((nExp2 + 52) * 78913) >> 18;
+    std::uint64_t q = 0;
+    int nExp10 = 0;
+    if (!ScaleInDoubles(magnitude, nEstimate, q, nExp10) &&
+        !ScaleExactly(magnitude, nMantissa, nExp2, nEstimate, q, nExp10))
+        return false;
+    if (nExp10 <= -100 || nExp10 >= 100) return false;
     char buf[16];
     char* p = buf;
     if (value < 0) *p++ = '-';
+    const unsigned nFraction = static_cast<unsigned>(q % 1000000);
     *p++ = static_cast<char>('0' + q / 1000000);
     *p++ = '.';
-    std::uint64_t nFraction = q % 1000000;
-    for (int i = 5; i >= 0; --i) {
-        p[i] = static_cast<char>('0' + nFraction % 10);
-        nFraction /= 10;
-    }
-    p += 6;
+    p = PutPair(p, nFraction / 10000);
+    p = PutPair(p, nFraction / 100 % 100);
+    p = PutPair(p, nFraction % 100);
     *p++ = 'e';
     *p++ = nExp10 < 0 ? '-' : '+';
-    const int nAbs = nExp10 < 0 ? -nExp10 : nExp10;
     *p++ = '0';
-    *p++ = static_cast<char>('0' + nAbs / 10);
-    *p++ = static_cast<char>('0' + nAbs % 10);
+    p = PutPair(p, static_cast<unsigned>(nExp10 < 0 ? -nExp10 : nExp10));
     out.append(buf, static_cast<size_t>(p - buf));
     return true;
-#else
-    (void)out;
-    (void)value;
-    return false;
-#endif
 }
 
 } // namespace
 
 void AppendExponent(std::string& out, double value) {
-    if (AppendExponentExactly(out, value)) return;
+    if (AppendExponentOfDigits(out, value)) return;
     if (std::isnan(value)) {
         out += std::signbit(value) ? "-1.#QNAN0e+000" : "1.#QNAN0e+000";
         return;

@@ -7,6 +7,7 @@
 
 #include "Types.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@
 // nothing converts. No hexadecimal, "inf" or "nan" forms. Overflow gives +-infinity, underflow
 // a subnormal or a signed zero, as strtod does.
 double AtoF(std::string_view text);
+// The same, with the number of characters the conversion took (white space before the number
+// included; 0 when nothing converts).
+double AtoF(std::string_view text, size_t& nUsed);
 
 // "%e": sign, one digit, a point, six digits, 'e', the exponent's sign and at least three
 // exponent digits. Not-a-number and infinities take the forms the Windows runtime prints:

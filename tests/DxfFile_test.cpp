@@ -150,7 +150,7 @@ TEST(EntityText, TextIsRewrittenIntoCrLfAndThreeCharacterCodes) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(
-            CEntityText(c.text, static_cast<int>(std::strlen(c.text)), c.nKeyword).Text().Str(),
+            CEntityText(c.text, static_cast<int>(std::strlen(c.text)), c.nKeyword).Text(),
             c.expected);
 }
 
@@ -195,7 +195,7 @@ TEST(EntityText, RunsAndNotedKeysAgreeWithTheLineByLineForm) {
         if (rng() % 4 == 0) text.pop_back(); // cut inside a line end
         const CEntityText fast(text.data(), static_cast<int>(text.size()), nKeyword);
         const std::string plain = PlainEntityText(text, static_cast<size_t>(nKeyword));
-        ASSERT_EQ(fast.Text().Str(), plain) << "round " << round;
+        ASSERT_EQ(fast.Text(), plain) << "round " << round;
         for (const char* pszCode : codes) {
             if (std::strlen(pszCode) != 3) continue; // the keys are three characters
             ASSERT_EQ(fast.FindGroupCode(pszCode),

@@ -54,6 +54,38 @@ TEST(ExportFrame, WritesEachBlockOnItsOwnAndStopsAtTheFailingOne) {
     EXPECT_EQ(PointsOf(list), "1 0 0|2 0 0,2 1 0.25"); // only the cursor moved
 }
 
+// A list large enough that a second thread makes every other batch of blocks: the same writes
+// in the same order, and a failing one stops the export there, helper and all.
+TEST(ExportFrame, SharesALargeListWithASecondThreadAndStopsAtTheFailingWrite) {
+    CPolylineList list;
+    std::string whole;
+    CString block;
+    for (int i = 0; i < 300; ++i) {
+        list.AddNew();
+        CPolyline& polyline = *list.GetAt(list.GetCount());
+        for (int k = 0; k < 1 + i % 400; ++k) {
+            CVector3 v;
+            v.Set(i, k * 0.5, -k);
+            polyline.AddPoint(v);
+        }
+        BuildPointListBlock(polyline, block);
+        whole += block.Str() + "|";
+    }
+    for (size_t nRoom : {whole.size(), whole.size() / 3, size_t(0)}) {
+        CFullAfter file(nRoom);
+        bool bFailed = false;
+        try {
+            WritePolylines(file, list, BuildPointListBlock);
+        } catch (const CFileException&) {
+            bFailed = true;
+        }
+        const size_t nWritten = file.m_bytes.size();
+        EXPECT_EQ(bFailed, nRoom < whole.size() - 300);
+        EXPECT_EQ(bFailed || nWritten == whole.size(), true);
+        EXPECT_EQ(file.m_bytes.substr(0, nWritten - 1), whole.substr(0, nWritten - 1));
+    }
+}
+
 TEST(ExportFrame, CreatesOrEmptiesTheFileOrReportsWhatFailed) {
     ScratchDir dir;
     CPolylineList list;

@@ -3,6 +3,7 @@
 // every other one goes through. With 0 nothing fails, and at exit the number of allocations the
 // run made is written to standard error. A sweep over every number makes every allocation of a
 // run fail in turn.
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -18,8 +19,12 @@ namespace {
 long g_nFailAt = -1; // -1 until the constructor has read the environment: count nothing
 long g_nCount = 0;
 
+// Sets errno as the system's allocator does: the C library's own callers (a thread's stack and
+// its thread-local storage) check it.
 bool FailThisOne() {
-    return g_nFailAt >= 0 && ++g_nCount == g_nFailAt;
+    if (g_nFailAt < 0 || ++g_nCount != g_nFailAt) return false;
+    errno = ENOMEM;
+    return true;
 }
 
 __attribute__((constructor)) void ReadEnvironment() {

@@ -1,6 +1,9 @@
-// The converter's reading of a drawing: the load as the dialog does it, told apart by the scan
-// of the drawing's tags, and on request with the LWPOLYLINEs, the SPLINEs, every polyline that
-// is no mesh, only the model space and only the layers chosen.
+// The reading of a drawing, the one door of the dialog and the converter. The dialog asks for the
+// polylines alone: the load through the windowed reader, sorted. The converter asks for the
+// drawing's scan and a report as well: the load and the scan of the drawing's tags then run at
+// once on two threads, each with a reader of its own, and are matched when both are done, so
+// that on request the LWPOLYLINEs, the SPLINEs, every polyline that is no mesh, only the model
+// space and only the layers chosen are read.
 #pragma once
 
 #include "DrawingScan.h"
@@ -38,8 +41,10 @@ struct LoadReport {
     std::vector<std::string> absentLayers; // the layers chosen that no entity carries
 };
 
-// Scans the drawing, then loads it with the choices into the list, emptied first, which ends
-// sorted as LoadPolylines leaves it. Without choices the list is the dialog's, byte for byte. A
-// binary DXF is not loaded: the list stays empty.
+// Reads the drawing into the list, emptied first, which ends sorted. Without choices, scan and
+// report the list and the counts are the dialog's, byte for byte, also when an exception leaves
+// half-way. With a scan and a report the choices apply and both are filled in; a binary DXF is
+// then not read: the list stays empty. The polyline count is set once all is read.
 void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& polylines,
-                 INT32& nPolylineCount, INT32& nPointCount, DrawingScan& scan, LoadReport& report);
+                 INT32& nPolylineCount, INT32& nPointCount, DrawingScan* pScan = nullptr,
+                 LoadReport* pReport = nullptr);
