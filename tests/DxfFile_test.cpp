@@ -149,9 +149,8 @@ TEST(EntityText, TextIsRewrittenIntoCrLfAndThreeCharacterCodes) {
          "VERTEX\r\n 10\r\n1\r\n  8\r\nL\r\n 70\r\n32\r\n210\r\n  8\r\n1001\r\n10\r\nxx\r\n1.2"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(
-            CEntityText(c.text, static_cast<int>(std::strlen(c.text)), c.nKeyword).Text(),
-            c.expected);
+        EXPECT_EQ(CEntityText(c.text, static_cast<int>(std::strlen(c.text)), c.nKeyword).Text(),
+                  c.expected);
 }
 
 namespace {
