@@ -6,6 +6,9 @@
 #include "WindowText.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -22,14 +25,50 @@ constexpr size_t npos = std::string_view::npos;
 // wherever the text ends: the value field starts there.
 bool ReadValueAt(int k, CTextScanner& scanner, double& value) {
     if (k < 0) return false;
-    scanner.m_nPos = k + 6;
-    scanner.ReadNumber(value);
+    value = scanner.NumberAt(k + 6);
     return true;
 }
 
 INT32 ReadIntAt(int k, CTextScanner& scanner) {
     double value = 0.0;
     return ReadValueAt(k, scanner, value) ? TruncateToInt32(value) : 0;
+}
+
+// The first "VERTEX" or "SEQEND" at index 6 or later of a window that opens with a vertex's
+// keyword (at 0, or at 1 after the LF of its code line), which is where the searches of
+// ReadVertex end the vertex; npos where a zero byte comes first or the window holds neither.
+// Eight bytes are looked at in one step for the letters that start them and for a zero byte:
+// this is the search of every vertex of a drawing.
+size_t NextKeywordAfterVertex(const char* p, size_t n) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const auto zeros = [](std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); };
+    const auto at = [p, n](size_t j) -> size_t {
+        if (p[j] == '\0') return npos - 1; // a zero byte: the text ends before any keyword
+        const std::string_view key = p[j] == 'V' ? kVertex : kSeqend;
+        return j + key.size() <= n && std::memcmp(p + j, key.data(), key.size()) == 0 ? j : npos;
+    };
+    size_t i = 6;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        std::uint64_t z = zeros(w ^ (kOnes * 'V')) | zeros(w ^ (kOnes * 'S')) | zeros(w);
+        while (z) { // the marked bytes in the order they stand
+            constexpr bool bLittle = std::endian::native == std::endian::little;
+            const int nByte = (bLittle ? std::countr_zero(z) : std::countl_zero(z)) / 8;
+            z &= ~(std::uint64_t(0x80) << (bLittle ? 8 * nByte : 56 - 8 * nByte));
+            const size_t j = at(i + static_cast<size_t>(nByte));
+            if (j != npos) return j == npos - 1 ? npos : j;
+        }
+    }
+    for (; i < n; ++i)
+        if (p[i] == '\0' || p[i] == 'V' || p[i] == 'S')
+            if (const size_t j = at(i); j != npos) return j == npos - 1 ? npos : j;
+    return npos;
+}
+
+bool OpensWithVertex(const char* p, size_t n) {
+    const size_t k = n > 0 && p[0] == '\n' ? 1 : 0;
+    return n >= k + kVertex.size() && std::memcmp(p + k, kVertex.data(), kVertex.size()) == 0;
 }
 
 } // namespace
@@ -116,17 +155,24 @@ int CDxfFile::ReadVertex(CDxfVertex& vertex) {
     if (nRead == 0) return 0;
     CWindowText window(p, nRead);
 
-    // "SEQEND" at index 1 to 5 ends the list: the window starts with the line end before it.
-    const size_t s0 = window.Find(kSeqend, 0, 5 + kSeqend.size());
-    if (s0 != npos && s0 >= 1 && s0 <= 5) {
-        Seek(static_cast<LONGLONG>(nStart + s0 - 1), begin);
-        return 0;
+    // Nearly every window opens with a vertex's keyword: no SEQEND can stand at 1 to 5, and
+    // the end is found in one pass; the searches below decide every other window.
+    size_t d = OpensWithVertex(p, nRead) ? NextKeywordAfterVertex(p, nRead) : npos;
+    bool bFound = d != npos;
+    if (!bFound) {
+        // "SEQEND" at index 1 to 5 ends the list: the window starts with the line end before it.
+        const size_t s0 = window.Find(kSeqend, 0, 5 + kSeqend.size());
+        if (s0 != npos && s0 >= 1 && s0 <= 5) {
+            Seek(static_cast<LONGLONG>(nStart + s0 - 1), begin);
+            return 0;
+        }
+        // The vertex ends where the next VERTEX or SEQEND begins, searched past this one's
+        // keyword.
+        const size_t v = window.Find(kVertex, 6);
+        const size_t s = window.Find(kSeqend, 6, v == npos ? npos : v + kSeqend.size() - 1);
+        bFound = v != npos || s != npos;
+        d = !bFound ? window.Size() : (s != npos && s < v ? s : v);
     }
-    // The vertex ends where the next VERTEX or SEQEND begins, searched past this one's keyword.
-    const size_t v = window.Find(kVertex, 6);
-    const size_t s = window.Find(kSeqend, 6, v == npos ? npos : v + kSeqend.size() - 1);
-    const bool bFound = v != npos || s != npos;
-    const size_t d = !bFound ? window.Size() : (s != npos && s < v ? s : v);
     // The keyword opens the text, or follows the line end of the code line before it.
     const size_t nKeyword = d >= 2 && p[0] != 'V' && p[1] == 'V' ? 1 : 0;
     // The text may lie in the file's buffer: it is read before the file moves on.

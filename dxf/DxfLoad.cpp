@@ -59,18 +59,24 @@ bool TakesFlags(INT32 nFlags, bool bAllPolylines) {
 
 void LoadPolylinesInFileOrder(CDxfFile& file, CPolylineList& polylines, INT32& nPointCount,
                               LoadTrace* pTrace) {
-    CVector3 extrusion;
-    INT32 nFlags = 0, n71 = 0, n72 = 0;
     CDxfVertex vertex; // one record for the whole file: a missing coordinate carries over
-    CVector3 point;
-    const bool bAllPolylines = pTrace && pTrace->bAllPolylines;
-
     file.SeekToBegin();
     file.FindEntities();
     polylines.RemoveAll();
     nPointCount = 0;
+    LoadPolylinesFrom(file, polylines, nPointCount, pTrace, vertex);
+}
+
+ULONGLONG LoadPolylinesFrom(CDxfFile& file, CPolylineList& polylines, INT32& nPointCount,
+                            LoadTrace* pTrace, CDxfVertex& vertex, ULONGLONG nStopAt) {
+    CVector3 extrusion;
+    INT32 nFlags = 0, n71 = 0, n72 = 0;
+    CVector3 point;
+    const bool bAllPolylines = pTrace && pTrace->bAllPolylines;
+
     while (file.FindNextPolyline()) {
         const ULONGLONG nKeyword = file.GetPosition();
+        if (nKeyword >= nStopAt) return nKeyword;
         if (!file.ReadPolylineHeader(nFlags, n71, n72, extrusion)) {
             // Not a header: go on from just after this keyword, so that a polyline starting
             // inside the window just read is still found.
@@ -95,6 +101,7 @@ void LoadPolylinesInFileOrder(CDxfFile& file, CPolylineList& polylines, INT32& n
             nPointCount = static_cast<INT32>(static_cast<UINT>(nPointCount) + 1u);
         }
     }
+    return ~0ULL;
 }
 
 void SortPolylines(CPolylineList& polylines) {

@@ -36,6 +36,13 @@ bool TakesFlags(INT32 nFlags, bool bAllPolylines);
 void LoadPolylinesInFileOrder(CDxfFile& file, CPolylineList& polylines, INT32& nPointCount,
                               LoadTrace* pTrace = nullptr);
 
+// The same from where the file stands, appending to the list and the count: the vertex record
+// is the one carried from vertex to vertex (a coordinate a vertex lacks is the one before it).
+// Stops where the keyword search finds nothing, giving ~0, or finds a keyword at or after
+// nStopAt, giving its offset with the file standing at it, so that a later call goes on there.
+ULONGLONG LoadPolylinesFrom(CDxfFile& file, CPolylineList& polylines, INT32& nPointCount,
+                            LoadTrace* pTrace, CDxfVertex& vertex, ULONGLONG nStopAt = ~0ULL);
+
 // Puts the polylines in ascending order of the x of their first vertex; equal ones keep the
 // order in which they were read.
 void SortPolylines(CPolylineList& polylines);

@@ -58,12 +58,15 @@ bool IsOtherCodeLineInForm(const char* p, size_t n) {
     return true;
 }
 
+// The usual code lines of three characters, already in form: "  0", " 10", "210".
+inline bool IsUsualCodeLine(const char* p) {
+    return IsDigit(p[2]) &&
+           ((p[0] == ' ' && (p[1] == ' ' || IsDigit(p[1]))) || (IsDigit(p[0]) && IsDigit(p[1])));
+}
+
 // True when AppendCodeLine would give the content back unchanged.
 inline bool IsCodeLineInForm(const char* p, size_t n) {
-    // The usual lines first: "  0", " 10", "210".
-    if (n == 3 && IsDigit(p[2]) &&
-        ((p[0] == ' ' && (p[1] == ' ' || IsDigit(p[1]))) || (IsDigit(p[0]) && IsDigit(p[1]))))
-        return true;
+    if (n == 3 && IsUsualCodeLine(p)) return true;
     return IsOtherCodeLineInForm(p, n);
 }
 
@@ -91,10 +94,16 @@ bool CEntityText::IndexInForm(const char* p, size_t n, size_t i) {
     // cost, and it stops at the first line that needs the rewrite.
     if (i > 0) NoteKey(p, n, i - 1);
     for (bool bCodeLine = false; i < n; bCodeLine = !bCodeLine) {
-        const size_t nEnd = FindLineFeed(p, i, n);
-        if (nEnd == n) return !bCodeLine || IsCodeLineInForm(p + i, n - i);
-        if (nEnd == i || p[nEnd - 1] != '\r') return false; // a line end without its CR
-        if (bCodeLine && !IsCodeLineInForm(p + i, nEnd - 1 - i)) return false;
+        size_t nEnd;
+        if (bCodeLine && i + 4 < n && p[i + 3] == '\r' && p[i + 4] == '\n' &&
+            IsUsualCodeLine(p + i)) {
+            nEnd = i + 4; // nearly every code line: three characters, no search for its end
+        } else {
+            nEnd = FindLineFeed(p, i, n);
+            if (nEnd == n) return !bCodeLine || IsCodeLineInForm(p + i, n - i);
+            if (nEnd == i || p[nEnd - 1] != '\r') return false; // a line end without its CR
+            if (bCodeLine && !IsCodeLineInForm(p + i, nEnd - 1 - i)) return false;
+        }
         // Only a line of three characters can follow the LF of a key.
         if (nEnd + 4 < n && p[nEnd + 4] == '\r') NoteKey(p, n, nEnd);
         i = nEnd + 1;

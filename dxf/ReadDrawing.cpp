@@ -1,9 +1,8 @@
 #include "ReadDrawing.h"
 
+#include "LoadAndScan.h"
+
 #include <algorithm>
-#include <exception>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -181,32 +180,6 @@ bool AllAtOneX(CPolylineList& polylines) {
     return true;
 }
 
-// Runs the load here while the scan reads the drawing through a second reader on a thread of
-// its own: the two readings take about as long as the longer of them. Without a second reader
-// (a pipe) or a thread, one after the other.
-template <class Load>
-void LoadBesideScan(CFile& file, const ScanDetail& detail, DrawingScan& scan, Load load) {
-    CFile second;
-    std::exception_ptr scanFailure;
-    std::jthread scanning; // joined on every way out: a failing load waits for the scan to end
-    try {
-        if (second.OpenReaderOf(file))
-            scanning = std::jthread([&] {
-                try {
-                    ScanDrawing(second, detail, scan);
-                } catch (...) {
-                    scanFailure = std::current_exception();
-                }
-            });
-    } catch (const std::system_error&) {
-        // No thread to be had (no memory for its stack): the reading needs none.
-    }
-    load();
-    if (!scanning.joinable()) return ScanDrawing(file, detail, scan);
-    scanning.join();
-    if (scanFailure) std::rethrow_exception(scanFailure);
-}
-
 } // namespace
 
 void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& polylines,
@@ -222,8 +195,8 @@ void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& poly
     LoadReport& report = *pReport = LoadReport();
     LoadTrace trace;
     trace.bAllPolylines = choices.bAllPolylines;
-    LoadBesideScan(file, {choices.bLwPolylines, choices.bSplines}, scan,
-                   [&] { LoadPolylinesInFileOrder(file, polylines, nPointCount, &trace); });
+    LoadAndScan(file, polylines, nPointCount, trace, {choices.bLwPolylines, choices.bSplines},
+                scan);
     for (const std::string& chosen : choices.layers)
         if (std::none_of(scan.layers.begin(), scan.layers.end(),
                          [&chosen](const std::string& l) { return SameLayer(chosen, l); }))

@@ -1,7 +1,8 @@
 // The reading of a drawing, the one door of the dialog and the converter. The dialog asks for the
 // polylines alone: the load through the windowed reader, sorted. The converter asks for the
 // drawing's scan and a report as well: the load and the scan of the drawing's tags then run at
-// once on two threads, each with a reader of its own, and are matched when both are done, so
+// once on two threads, each with a reader of its own (LoadAndScan.h), and are matched when both
+// are done, so
 // that on request the LWPOLYLINEs, the SPLINEs, every polyline that is no mesh, only the model
 // space and only the layers chosen are read.
 #pragma once

@@ -28,22 +28,37 @@ int CTextScanner::ReadField(CString& field) {
     return field.GetLength();
 }
 
+namespace {
+
+// A number holds no TAB or CR: where it does not start with white space, which atof passes over
+// and which may hide a separator, it is read from the rest of the text.
+bool ReadableInPlace(std::string_view text, INT32 nPos) {
+    if (nPos < 0 || static_cast<size_t>(nPos) >= text.size()) return false;
+    const char c = text[static_cast<size_t>(nPos)];
+    return c != ' ' && (c < '\t' || c > '\r');
+}
+
+} // namespace
+
 int CTextScanner::ReadNumber(double& value) {
-    // A number holds no TAB or CR: where it does not start with white space, which atof passes
-    // over and which may hide a separator, it is read from the rest of the text, and the
-    // field's end looked for from where the number ends, mostly right there.
-    if (m_nPos >= 0 && static_cast<size_t>(m_nPos) < m_text.size()) {
-        const char c = m_text[static_cast<size_t>(m_nPos)];
-        if (c != ' ' && (c < '\t' || c > '\r')) {
-            size_t nUsed = 0;
-            value = AtoF(m_text.substr(static_cast<size_t>(m_nPos)), nUsed);
-            m_nPos += static_cast<INT32>(nUsed);
-            return static_cast<int>(nUsed + NextField().size());
-        }
+    // The field's end is looked for from where the number ends, mostly right there.
+    if (ReadableInPlace(m_text, m_nPos)) {
+        size_t nUsed = 0;
+        value = AtoF(m_text.substr(static_cast<size_t>(m_nPos)), nUsed);
+        m_nPos += static_cast<INT32>(nUsed);
+        return static_cast<int>(nUsed + NextField().size());
     }
     const std::string_view field = NextField();
     value = field.empty() ? 0.0 : AtoF(field);
     return static_cast<int>(field.size());
+}
+
+double CTextScanner::NumberAt(INT32 nPos) {
+    if (ReadableInPlace(m_text, nPos)) return AtoF(m_text.substr(static_cast<size_t>(nPos)));
+    m_nPos = nPos;
+    double value = 0.0;
+    ReadNumber(value);
+    return value;
 }
 
 int CTextScanner::SkipField() {

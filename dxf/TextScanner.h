@@ -31,6 +31,9 @@ public:
     int ReadNumber(double& value);
     // Passes over the next field as ReadField would; returns its length.
     int SkipField();
+    // The number ReadNumber would read from position nPos; the position moves no further than
+    // the number's field when it starts with white space, and stays otherwise.
+    double NumberAt(INT32 nPos);
 
     const CString* m_pText = nullptr; // the text when attached as a string
     INT32 m_nPos = 0;

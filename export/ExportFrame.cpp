@@ -16,95 +16,83 @@ const ExportForm g_formSectionsCsv = {BuildSectionCsvBlock, "csv"};
 namespace {
 
 // Points a batch of polylines is cut at, and below which one thread writes all: the text of a
-// point is made in about the time the system takes to write it, so two threads make the text
-// while one writes only where there is enough of it to share.
+// point is made in about the time the system takes to write it, so two threads make and write
+// the text in turns only where there is enough of it to share.
 constexpr INT32 kBatchPoints = 4096;
-constexpr INT32 kSharedFrom = 8 * kBatchPoints;
+constexpr long long kSharedFrom = 8 * kBatchPoints;
+constexpr size_t kNone = ~size_t(0);
 
-// The blocks of every other batch, made on a second thread while this one makes and writes the
-// batches between. Two slots: the helper fills one while the writer empties the other.
-class BatchHelper {
+// The batches shared by two threads: each makes the blocks of every other batch and writes them
+// in its turn, so that one makes its next batch while the other writes.
+class SharedExport {
 public:
-    BatchHelper(const std::vector<CPolyline*>& polylines, const std::vector<size_t>& starts,
-                BlockBuilder pfnBuildBlock)
-        : m_polylines(polylines), m_starts(starts), m_pfnBuildBlock(pfnBuildBlock) {}
+    SharedExport(CFile& file, const std::vector<CPolyline*>& polylines,
+                 const std::vector<size_t>& starts, BlockBuilder pfnBuildBlock)
+        : m_file(file), m_polylines(polylines), m_starts(starts), m_pfnBuildBlock(pfnBuildBlock) {}
 
-    ~BatchHelper() {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_bStop = true;
-        }
-        m_changed.notify_all();
-    }
-
-    bool Start() {
-        try {
-            m_thread = std::jthread([this] { Run(); });
-        } catch (const std::system_error&) {
-            return false; // no thread to be had: the writer makes every batch itself
-        }
-        return true;
-    }
-
-    // Writes the odd batch k, made by the helper, waiting for it as needed.
-    void WriteBatch(size_t k, CFile& file, CPolylineList& list) {
-        Slot& slot = m_slots[(k / 2) % 2];
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [&] { return slot.nBatch == k; });
-        lock.unlock();
-        if (slot.failure) std::rethrow_exception(slot.failure);
-        for (size_t i = m_starts[k]; i < m_starts[k + 1]; ++i) {
-            list.GetAt(static_cast<INT32>(i + 1));
-            const CString& block = slot.blocks[i - m_starts[k]];
-            if (!block.IsEmpty())
-                file.Write(block.GetString(), static_cast<UINT>(block.GetLength()));
-        }
-        lock.lock();
-        slot.nBatch = kFree;
-        lock.unlock();
-        m_changed.notify_all();
-    }
-
-private:
-    static constexpr size_t kFree = ~size_t(0);
-    struct Slot {
-        size_t nBatch = kFree; // the batch it holds, made
+    // Makes and writes the batches k0, k0 + 2, ... until the last, or until either thread fails.
+    void Run(size_t k0) {
         std::vector<CString> blocks;
-        std::exception_ptr failure;
-    };
-
-    void Run() {
-        for (size_t k = 1; k + 1 < m_starts.size(); k += 2) {
-            Slot& slot = m_slots[(k / 2) % 2];
-            {
-                std::unique_lock<std::mutex> lock(m_mutex);
-                m_changed.wait(lock, [&] { return m_bStop || slot.nBatch == kFree; });
-                if (m_bStop) return;
-            }
+        for (size_t k = k0; k + 1 < m_starts.size(); k += 2) {
+            const size_t nFirst = m_starts[k], nCount = m_starts[k + 1] - nFirst;
             try {
-                slot.blocks.resize(m_starts[k + 1] - m_starts[k]);
-                for (size_t i = m_starts[k]; i < m_starts[k + 1]; ++i)
-                    m_pfnBuildBlock(*m_polylines[i], slot.blocks[i - m_starts[k]]);
+                blocks.resize(nCount);
+                for (size_t i = 0; i < nCount; ++i)
+                    m_pfnBuildBlock(*m_polylines[nFirst + i], blocks[i]);
             } catch (...) {
-                slot.failure = std::current_exception();
+                return Fail(std::current_exception(), nFirst);
+            }
+            if (!WaitForTurn(k)) return;
+            for (size_t i = 0; i < nCount; ++i) {
+                const CString& block = blocks[i];
+                try {
+                    if (!block.IsEmpty())
+                        m_file.Write(block.GetString(), static_cast<UINT>(block.GetLength()));
+                } catch (...) {
+                    return Fail(std::current_exception(), nFirst + i);
+                }
             }
             {
                 const std::lock_guard<std::mutex> lock(m_mutex);
-                slot.nBatch = k;
+                m_nNext = k + 1;
             }
-            m_changed.notify_all();
-            if (slot.failure) return;
+            m_turn.notify_all();
         }
     }
 
+    // The failure of either thread, and the position (from 0) of the polyline it came at.
+    std::exception_ptr Failure(size_t& nAt) const {
+        nAt = m_nFailedAt;
+        return m_failure;
+    }
+
+private:
+    bool WaitForTurn(size_t k) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_turn.wait(lock, [&] { return m_nNext == k || m_failure; });
+        return !m_failure;
+    }
+
+    void Fail(std::exception_ptr failure, size_t nAt) {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_failure) {
+                m_failure = failure;
+                m_nFailedAt = nAt;
+            }
+        }
+        m_turn.notify_all();
+    }
+
+    CFile& m_file;
     const std::vector<CPolyline*>& m_polylines;
     const std::vector<size_t>& m_starts;
     BlockBuilder m_pfnBuildBlock;
     std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_bStop = false;
-    Slot m_slots[2];
-    std::jthread m_thread; // last: joined before the rest goes
+    std::condition_variable m_turn;
+    size_t m_nNext = 0; // the batch whose turn it is to be written
+    std::exception_ptr m_failure;
+    size_t m_nFailedAt = kNone;
 };
 
 void WriteInTurn(CFile& file, CPolylineList& polylines, BlockBuilder pfnBuildBlock) {
@@ -132,20 +120,22 @@ void WritePolylines(CFile& file, CPolylineList& polylines, BlockBuilder pfnBuild
             nPoints = 0;
         }
     }
-    BatchHelper helper(list, starts, pfnBuildBlock);
-    if (nTotal < kSharedFrom || !helper.Start()) return WriteInTurn(file, polylines, pfnBuildBlock);
-    CString block;
-    for (size_t k = 0; k + 1 < starts.size(); ++k) {
-        if (k % 2) {
-            helper.WriteBatch(k, file, polylines);
-            continue;
+    if (nTotal < kSharedFrom) return WriteInTurn(file, polylines, pfnBuildBlock);
+    SharedExport shared(file, list, starts, pfnBuildBlock);
+    {
+        std::jthread helper;
+        try {
+            helper = std::jthread([&shared] { shared.Run(1); });
+        } catch (const std::system_error&) {
+            return WriteInTurn(file, polylines, pfnBuildBlock); // no thread to be had
         }
-        for (size_t i = starts[k]; i < starts[k + 1]; ++i) {
-            pfnBuildBlock(*polylines.GetAt(static_cast<INT32>(i + 1)), block);
-            if (!block.IsEmpty())
-                file.Write(block.GetString(), static_cast<UINT>(block.GetLength()));
-        }
+        shared.Run(0);
     }
+    // The cursor ends where one thread alone leaves it: on the polyline that failed, or the last.
+    size_t nFailedAt = kNone;
+    const std::exception_ptr failure = shared.Failure(nFailedAt);
+    polylines.GetAt(failure ? static_cast<INT32>(nFailedAt + 1) : nCount);
+    if (failure) std::rethrow_exception(failure);
 }
 
 BOOL ExportPolylines(CPolylineList& polylines, const char* pszPath, const ExportForm& form,

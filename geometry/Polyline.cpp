@@ -124,6 +124,21 @@ void CPolylineList::AddNew() {
     m_nCurrent = ++m_nCount;
 }
 
+void CPolylineList::TakeOver(CPolylineList& other) {
+    if (other.m_nCount == 0) return;
+    if (m_nCount == 0) {
+        m_pHead = other.m_pHead;
+    } else {
+        m_pTail->m_pNext = other.m_pHead;
+        other.m_pHead->m_pPrev = m_pTail;
+    }
+    m_pTail = m_pCurrent = other.m_pTail;
+    m_nCount += other.m_nCount;
+    m_nCurrent = m_nCount;
+    other.m_pHead = other.m_pTail = other.m_pCurrent = nullptr;
+    other.m_nCount = other.m_nCurrent = 0;
+}
+
 int CPolylineList::RemoveAt(INT32 i) {
     if (i < 1 || i > m_nCount) return 0;
     if (m_nCount == 1) return RemoveAll();

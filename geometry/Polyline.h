@@ -69,6 +69,9 @@ public:
     CPolyline* GetAt(INT32 i);
     // Appends an empty polyline and puts the cursor on it.
     void AddNew();
+    // Moves every polyline of the other list, in its order, to the end of this one; the other
+    // ends empty. No polyline is copied; the cursor ends on the last one.
+    void TakeOver(CPolylineList& other);
     // 1 when the polyline at i was removed, 0 when i is out of range.
     int RemoveAt(INT32 i);
     // 1 when something was removed, 0 on an empty list.

@@ -71,3 +71,30 @@ TEST(Polyline, VertexOperationsAgreeWithWalksOnRandomOperations) {
         ASSERT_EQ(polyline.GetCount() * size_t{3}, model.size());
     }
 }
+
+// A list taken over keeps the links of both ends: positions reached backwards from the tail find
+// the polylines the forward walk finds.
+TEST(PolylineList, TakeOverJoinsTheListsBothWays) {
+    const std::pair<int, int> cases[] = {{0, 0}, {0, 2}, {2, 0}, {3, 2}};
+    for (const auto& [nOwn, nOther] : cases) {
+        CPolylineList list, other;
+        for (int i = 0; i < nOwn + nOther; ++i) {
+            CPolylineList& to = i < nOwn ? list : other;
+            to.AddNew();
+            to.GetAt(to.GetCount())->AddPoint(Vec(i, 0, 0));
+        }
+        list.TakeOver(other);
+        std::vector<double> forward, backward;
+        for (INT32 i = 1; i <= list.GetCount(); ++i)
+            forward.push_back(list.GetAt(i)->GetVertex(1)->m_Point.X());
+        for (INT32 i = list.GetCount(); i >= 1; --i)
+            backward.insert(backward.begin(), list.GetAt(i)->GetVertex(1)->m_Point.X());
+        std::vector<double> expected;
+        for (int i = 0; i < nOwn + nOther; ++i)
+            expected.push_back(i);
+        EXPECT_EQ(forward, expected);
+        EXPECT_EQ(backward, expected);
+        EXPECT_EQ(other.GetCount(), 0);
+        EXPECT_EQ(other.GetAt(1), nullptr);
+    }
+}
