@@ -10,6 +10,7 @@
 # temporary folder on the first use of each and removed at the end, so that none is left in the
 # build folder; DRAWINGS=folder keeps them there instead, for runs one after another.
 set -euo pipefail
+export LC_ALL=C # the clock and awk with a decimal point, whatever the locale
 
 BUILD=${1:-build}
 RUNS=${RUNS:-5}
@@ -51,10 +52,15 @@ drawing() { # polylines vertices -> path, made once
 }
 
 # run LOG COMMAND...: one timed run appended to LOG; false when it failed
+# The wall time is bash's clock to the microsecond around the run (/usr/bin/time gives
+# hundredths, too coarse beside grep's few hundredths); CPU time and peak are the system's.
 run() {
     local log=$1; shift
-    /usr/bin/time -a -o "$log" -f "%e %U %S %M" "$@" >"$OUT/stdout" 2>"$OUT/stderr" ||
+    local t0=$EPOCHREALTIME
+    /usr/bin/time -o "$OUT/one" -f "%U %S %M" "$@" >"$OUT/stdout" 2>"$OUT/stderr" ||
         { echo "fallito: $* ($(tail -1 "$OUT/stderr"))" >&2; return 1; }
+    local t1=$EPOCHREALTIME
+    echo "$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.4f", b - a }') $(cat "$OUT/one")" >>"$log"
 }
 
 # measure RUNS COMMAND... -> "wall cpu peak_MB", the medians over the runs
