@@ -47,6 +47,7 @@ drawing() { # polylines vertices -> path, made once
     if [ ! -s "$path" ]; then
         mkdir -p "$DRAWINGS"
         "$MAKE_DRAWING" "$path.tmp" "$1" "$2" 1 && mv "$path.tmp" "$path"
+        sync # the new drawing written back to the disk now, not during the runs
     fi
     echo "$path"
 }
