@@ -13,7 +13,7 @@
 // than it costs. Tests move the split to check it anywhere.
 struct LoadSplit {
     ULONGLONG nFrom = ULONGLONG(8) << 20;
-    ULONGLONG nPercent = 80;
+    ULONGLONG nPercent = 75;
 };
 
 // Loads the drawing into the list in file order, as LoadPolylinesInFileOrder does with the

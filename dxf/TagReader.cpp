@@ -18,6 +18,22 @@ constexpr size_t kLongestCodeLine = 64;
 // no value that a DXF reader needs comes near it.
 constexpr size_t kLongestValue = 1 << 20;
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A code line of three characters as CAD programs write them: right-aligned digits ("  8",
+// " 10", "210"), which is a code whatever Trimmed and the digits' test below would say of it.
+bool IsThreeWideCode(const char* p) {
+    return IsDigit(p[2]) && (p[1] == ' ' ? p[0] == ' ' : IsDigit(p[1])) &&
+           (p[0] == ' ' || IsDigit(p[0]));
+}
+
+int ThreeWideCode(const char* p) {
+    return (p[0] == ' ' ? 0 : 100 * (p[0] - '0')) + (p[1] == ' ' ? 0 : 10 * (p[1] - '0')) +
+           (p[2] - '0');
+}
+
 } // namespace
 
 std::string_view Trimmed(std::string_view value) {
@@ -66,6 +82,28 @@ bool CTagReader::ReadLine(std::string_view& line, ULONGLONG& nOffset, size_t nKe
     }
 }
 
+bool CTagReader::ReadCode(std::string_view codeLine) {
+    const std::string_view code = Trimmed(codeLine);
+    bool bCode = !code.empty() && code.size() <= 6 && !m_bOverLong;
+    if (bCode) { // up to six characters: a sign and the digits of a code, at most 1071
+        const bool bNegative = code[0] == '-';
+        int n = 0;
+        for (size_t i = bNegative ? 1 : 0; i < code.size(); ++i) {
+            bCode = bCode && code[i] >= '0' && code[i] <= '9';
+            n = n * 10 + (code[i] - '0');
+        }
+        bCode = bCode && code.size() > (bNegative ? 1u : 0u);
+        m_nCode = bNegative ? -n : n;
+    }
+    if (bCode) return true;
+    // A blank last line is the end of the file, not a broken pair.
+    std::string_view rest;
+    ULONGLONG nRest = 0;
+    m_bCut = !code.empty() || m_bOverLong || ReadLine(rest, nRest, kLongestCodeLine, true);
+    m_bEnded = true;
+    return false;
+}
+
 bool CTagReader::Next() {
     if (m_bEnded) return false;
     // Most code lines are a few characters long, far from the chunk's end: taken in place, they
@@ -85,25 +123,23 @@ bool CTagReader::Next() {
         m_bEnded = true;
         return false;
     }
-    const std::string_view code = Trimmed(codeLine);
-    bool bCode = !code.empty() && code.size() <= 6 && !m_bOverLong;
-    if (bCode) { // up to six characters: a sign and the digits of a code, at most 1071
-        const bool bNegative = code[0] == '-';
-        int n = 0;
-        for (size_t i = bNegative ? 1 : 0; i < code.size(); ++i) {
-            bCode = bCode && code[i] >= '0' && code[i] <= '9';
-            n = n * 10 + (code[i] - '0');
-        }
-        bCode = bCode && code.size() > (bNegative ? 1u : 0u);
-        m_nCode = bNegative ? -n : n;
-    }
-    // A blank last line is the end of the file, not a broken pair.
-    if (!bCode) {
-        std::string_view rest;
-        ULONGLONG nRest = 0;
-        m_bCut = !code.empty() || m_bOverLong || ReadLine(rest, nRest, kLongestCodeLine, true);
-        m_bEnded = true;
+    if (!m_bOverLong && codeLine.size() == 3 && IsThreeWideCode(codeLine.data())) {
+        m_nCode = ThreeWideCode(codeLine.data());
+    } else if (!ReadCode(codeLine)) {
         return false;
+    }
+    // The value line too is mostly short and inside the chunk.
+    if (const UINT nLeft = m_nChunk - m_nNext; nLeft > 0) {
+        const char* pValue = m_pChunk + m_nNext;
+        const size_t nEndOfValue = FindLineFeed(pValue, 0, nLeft);
+        if (nEndOfValue < nLeft && nEndOfValue <= kLongestValue) {
+            m_value = std::string_view(pValue, nEndOfValue);
+            if (!m_value.empty() && m_value.back() == '\r') m_value.remove_suffix(1);
+            m_nValueOffset = m_nChunkOffset + m_nNext;
+            m_nNext += static_cast<UINT>(nEndOfValue) + 1;
+            m_bOverLong = false;
+            return true;
+        }
     }
     if (!ReadLine(m_value, m_nValueOffset, kLongestValue, false)) {
         m_bCut = true;

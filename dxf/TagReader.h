@@ -37,6 +37,8 @@ private:
     // Of a line longer than nKeep bytes the first nKeep are given and m_bOverLong is set; with
     // bStop the reading stops there, else it goes on to the line's end.
     bool ReadLine(std::string_view& line, ULONGLONG& nOffset, size_t nKeep, bool bStop);
+    // Takes the code of a code line in any form; false, the stream ended, where it holds none.
+    bool ReadCode(std::string_view codeLine);
 
     CFile& m_file;
     const char* m_pChunk = nullptr; // the part of CFile's buffer being read
