@@ -8,9 +8,9 @@
 #include "DxfLoad.h"
 
 // Where the scan's thread starts loading: from the first keyword past nPercent hundredths of
-// the file. The scan takes a little over half the time of a load: from about there both threads
-// end together. Smaller drawings are loaded on one thread: the second would save less
-// than it costs. Tests move the split to check it anywhere.
+// the file. The scan takes about a third of the time of a load: from about there both threads
+// end together. Smaller drawings are loaded on one thread: the second would save less than it
+// costs. Tests move the split to check it anywhere.
 struct LoadSplit {
     ULONGLONG nFrom = ULONGLONG(8) << 20;
     ULONGLONG nPercent = 75;

@@ -31,6 +31,8 @@ TEST(TagReader, PairsOfAnyLineEndPaddingAndLengthWithTheirOffsets) {
         {"0\nLINE\n8\nA B \n", "0=LINE;8=A B ;end"},                     // LF, value padding kept
         {" 10\r\n1.5\n20 \n\r\n  1071\r\n-2", "10=1.5;20=;1071=-2;end"}, // mixed; last line
         {"-1\nX\n", "-1=X;end"},
+        {"  8\nA\n 10\nB\n210\nC\n 8 \nD\n-10\nE\n", "8=A;10=B;210=C;8=D;-10=E;end"}, // 3 wide
+        {"  8\nA\n1 0\nB\n", "8=A;cut"}, // three characters, and no code
         {"", "end"},
         {"  0\r\nEOF\r\n\r\n", "0=EOF;end"},            // a blank last line ends it
         {"  0\r\nLINE\r\n 10", "0=LINE;cut"},           // the value is missing
