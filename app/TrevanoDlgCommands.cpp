@@ -51,7 +51,7 @@ void CTrevanoDlg::OnLoadDxf() {
         return; // the list and the counters keep the previous drawing
     }
     m_strDrawingFolder = m_strExportFolder = dlg.GetFolderPath();
-    ReadDrawing(file, ReadChoices(), m_polylines, m_nPolylineCount, m_nPointCount);
+    ReadDrawing(file, m_polylines, m_nPolylineCount, m_nPointCount);
     UpdateData(FALSE);
 }
 

@@ -44,7 +44,7 @@ void Load(const fs::path& drawing, CPolylineList& polylines) {
     CDxfFile file;
     if (!file.Open(drawing.c_str(), CFile::modeRead)) return;
     INT32 nPolylines = 0, nPoints = 0;
-    ReadDrawing(file, ReadChoices(), polylines, nPolylines, nPoints);
+    ReadDrawing(file, polylines, nPolylines, nPoints);
 }
 
 void SetCounters(benchmark::State& state, long long nBytesPerIteration, long long nItems) {

@@ -1,5 +1,6 @@
 #include "Summary.h"
 
+#include "DrawingUnits.h"
 #include "ExportBlocks.h"
 #include "NumberText.h"
 
@@ -7,35 +8,6 @@
 #include <cmath>
 
 namespace {
-
-// $INSUNITS by its Italian name.
-const char* const kUnits[] = {
-    "non indicate",
-    "pollici",
-    "piedi",
-    "miglia",
-    "millimetri",
-    "centimetri",
-    "metri",
-    "chilometri",
-    "micropollici",
-    "millesimi di pollice",
-    "iarde",
-    "angstrom",
-    "nanometri",
-    "micron",
-    "decimetri",
-    "decametri",
-    "ettometri",
-    "gigametri",
-    "unità astronomiche",
-    "anni luce",
-    "parsec",
-    "piedi topografici USA",
-    "pollici topografici USA",
-    "iarde topografiche USA",
-    "miglia topografiche USA",
-};
 
 // A name as a script can split the line it stands in: in double quotes (a quote in it
 // doubled) when it is empty, holds a comma or a quote, or starts or ends with a space.
@@ -114,17 +86,13 @@ void AppendExtent(std::string& out, CPolylineList& polylines) {
 
 } // namespace
 
-const char* UnitName(int nUnits) {
-    return nUnits > 0 && nUnits < static_cast<int>(std::size(kUnits)) ? kUnits[nUnits] : nullptr;
-}
-
 std::string SummaryText(const DrawingScan& scan, const LoadReport& report,
                         CPolylineList& polylines) {
     std::string out = "Versione DXF: ";
     out += scan.version.empty() ? "non indicata" : scan.version;
     out += "\nUnità: ";
     if (scan.nUnits == 0) {
-        out += kUnits[0];
+        out += "non indicate";
     } else if (const char* pszUnit = UnitName(scan.nUnits)) {
         out += pszUnit;
     } else {

@@ -12,10 +12,6 @@
 std::string SummaryText(const DrawingScan& scan, const LoadReport& report,
                         CPolylineList& polylines);
 
-// The Italian name of a unit by its $INSUNITS code ("millimetri"); nullptr for none or an
-// unknown code.
-const char* UnitName(int nUnits);
-
 // One line for each kind of entity that the load did not read and a user may have meant as a
 // section, and for each choice that found nothing; "" when there is nothing to say.
 std::string NotesText(const LoadReport& report);

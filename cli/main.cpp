@@ -1,12 +1,13 @@
 // trevano-cli: the batch converter, on the same load and export code as the dialog. Without
 // its reading options it reads a drawing exactly as the dialog does; it also says what a
 // drawing holds, and draws it.
-#include "Arguments.h"
+#include "DrawingUnits.h"
 #include "ExportFrame.h"
 #include "FileException.h"
 #include "FileIdentity.h"
 #include "HullOutputs.h"
 #include "NumberText.h"
+#include "Options.h"
 #include "Preview.h"
 #include "ReadDrawing.h"
 #include "Summary.h"
@@ -35,149 +36,12 @@ std::intptr_t StandardHandle(int fd) {
 #endif
 }
 
-const char kUsage[] =
-    "Uso: trevano-cli [OPZIONI] DISEGNO.dxf\n"
-    "\n"
-    "Carica le polilinee (POLYLINE) della sezione ENTITIES di un disegno DXF in forma di\n"
-    "testo, ne stampa il numero e il numero di punti e le scrive nei formati richiesti:\n"
-    "  --punti FILE        liste di punti (.csv): \"Spezzata di  N punti\", poi x,y,z\n"
-    "  --sezioni-dat FILE  sezioni a x costante (.dat), campi separati da quattro spazi\n"
-    "  --sezioni-csv FILE  sezioni a x costante (.csv), campi separati da virgole\n"
-    "  --anteprima FILE    un disegno SVG di quanto letto: piano di costruzione (y, z) e\n"
-    "                      profilo (x, z)\n"
-    "Le opzioni si possono ripetere e sono eseguite nell'ordine dato. Con - come FILE il\n"
-    "risultato va sullo standard output, e i conteggi sullo standard error. Con - come\n"
-    "DISEGNO il disegno si legge dallo standard input; -- chiude le opzioni.\n"
-    "\n"
-    "  --riepilogo    dopo i conteggi, una riga per voce:\n"
-    "                   Versione DXF: AC1009 (o: non indicata)\n"
-    "                   Unità: millimetri (o: non indicate)\n"
-    "                   Entità: TIPO N, ... (la sezione ENTITIES per tipo)\n"
-    "                   Lasciate fuori: N motivo, ... (o: nessuna)\n"
-    "                   Layer: NOME N, ... (le polilinee lette per layer)\n"
-    "                   Layer del disegno: NOME, ... (i layer di tutte le entità)\n"
-    "                   Ingombro: x MIN MAX, y MIN MAX, z MIN MAX (se ci sono punti)\n"
-    "                   Sezioni: N, poi per polilinea la x del primo punto e il numero\n"
-    "                   di punti, come la prima riga di una sezione .dat\n"
-    "                 Un nome con virgole, virgolette o spazi ai lati, o vuoto, sta fra\n"
-    "                 virgolette (\"\" per una virgoletta)\n"
-    "  --lwpolyline   legge anche le LWPOLYLINE (AutoCAD R14 e successivi): i vertici,\n"
-    "                 con l'elevazione come z, permutati secondo la direzione di estrusione\n"
-    "  --spline       legge anche le SPLINE, come punti lungo la curva (mai permutati)\n"
-    "  --tolleranza D la distanza massima fra una SPLINE e la spezzata dei suoi punti, in\n"
-    "                 unità del disegno (di norma un millesimo della diagonale del\n"
-    "                 riquadro dei punti di controllo)\n"
-    "  --tutte-le-polilinee  legge ogni POLYLINE che non sia una maglia (flag 16 o 64),\n"
-    "                 anche con altri flag da 16 in su, senza i vertici di controllo\n"
-    "                 (flag 16 del vertice) delle polilinee adattate a spline\n"
-    "  --solo-modello lascia fuori quanto sta nello spazio carta (cartigli, squadrature)\n"
-    "  --layer NOME   legge solo le polilinee del layer NOME (maiuscole e minuscole non\n"
-    "                 contano); si può ripetere\n"
-    "\n"
-    "Verso i programmi di tenuta al mare (assi: x verso prua, y verso sinistra, z in alto):\n"
-    "  --galleggiamento Z  la z del galleggiamento, nelle unit\xC3\xA0 del disegno; serve alle\n"
-    "                      uscite qui sotto, che sono in metri\n"
-    "  --unita U           l'unit\xC3\xA0 del disegno: mm, cm, dm, m, in o ft (altrimenti la dice\n"
-    "                      $INSUNITS, altrimenti metri)\n"
-    "  --punti-sezione N   segmenti per mezza sezione per PDSTRIP e le maglie, da 3 a 49\n"
-    "                      (20 se non indicato)\n"
-    "  --pdstrip FILE      il file delle sezioni (offset) di PDSTRIP: sezioni intere\n"
-    "  --nemoh FILE        la maglia della carena bagnata per Nemoh e Capytaine (.dat)\n"
-    "  --gdf FILE          la stessa maglia per WAMIT (.gdf)\n"
-    "  --idrostatica       dopo i conteggi: immersione, volume, dislocamento, centro di\n"
-    "                      carena, area e centro del galleggiamento, superficie bagnata,\n"
-    "                      lunghezza, larghezza e coefficiente di blocco\n"
-    "Le sezioni si controllano prima di aprire qualunque file: se una non va, nessun\n"
-    "file viene scritto.\n"
-    "\n"
-    "  --help         mostra questo testo\n"
-    "  --version      mostra la versione\n"
-    "\n"
-    "Assi: x lungo lo scafo verso prua, y trasversale, z verso l'alto; la stazione di una\n"
-    "sezione è la x del suo primo punto: le sezioni disegnate in piano, tutte alla stessa x,\n"
-    "vanno portate ciascuna alla sua x (o con estrusione (1, 0, 0) e la stazione come\n"
-    "elevazione) prima di convertirle.\n"
-    "Le note su quanto non è stato letto vanno sullo standard error.\n"
-    "Nessuna uscita va su un file .dxf o sul disegno letto (uso errato). Un DXF binario o\n"
-    "un file senza sezione ENTITIES non è un disegno: errore, senza conteggi.\n"
-    "Stato d'uscita: 0 riuscito, 1 errore di file o di memoria, file che non è un\n"
-    "disegno o sezioni rifiutate, 2 uso errato.\n";
-
-// The converter's side of each output: the option that asks for it, and the form it writes
-// (none for the picture and the hull's outputs) or the hull's output.
-struct OutputOption {
-    const char* pszName;
-    const ExportForm* pForm;
-    int nHullForm = -1;
-};
-
-const OutputOption kOutputOptions[] = {
-    {"--punti", &g_formPointList},         {"--sezioni-dat", &g_formSectionsDat},
-    {"--sezioni-csv", &g_formSectionsCsv}, {"--anteprima", nullptr},
-    {"--pdstrip", nullptr, kHullPdstrip},  {"--nemoh", nullptr, kHullNemoh},
-    {"--gdf", nullptr, kHullGdf},
-};
-
-struct Request {
-    const OutputOption* pOption;
-    std::string path;
-};
-
-struct Options {
-    std::string drawing;
-    std::vector<Request> requests;
-    ReadChoices choices;
-    HullChoices hull;
-    bool bSummary = false;
-};
-
 void PutText(FILE* pStream, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), pStream);
 }
 
 void Write(CFile& file, const std::string& text) {
     if (!text.empty()) file.Write(text.data(), static_cast<UINT>(text.size()));
-}
-
-// A number greater than zero, written in full with a decimal point as the drawings write it.
-bool ReadPositiveNumber(const std::string& text, double& value) {
-    const auto digits = [&text](size_t& i) {
-        const size_t nStart = i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-            ++i;
-        return i - nStart;
-    };
-    size_t i = text.size() > 0 && text[0] == '+' ? 1 : 0;
-    size_t nDigits = digits(i);
-    if (i < text.size() && text[i] == '.') nDigits += digits(++i);
-    if (nDigits > 0 && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        i += i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-') ? 2 : 1;
-        if (digits(i) == 0) return false;
-    }
-    value = AtoF(text);
-    return nDigits > 0 && i == text.size() && value > 0.0 && value < INFINITY;
-}
-
-// None of the outputs is a drawing: a name ending in .dxf is a drawing's, most likely the one
-// to read, given in the wrong place.
-bool EndsWithDxf(const std::string& path) {
-    const size_t n = path.size();
-    return n >= 4 && path[n - 4] == '.' && (path[n - 3] | 0x20) == 'd' &&
-           (path[n - 2] | 0x20) == 'x' && (path[n - 1] | 0x20) == 'f';
-}
-
-// Before anything is written: 2, with the usage error told, for an output that would be a
-// drawing, the one to read most of all; 0 for any other. Standard output and standard input
-// are no files to compare.
-int RefuseOutput(const char* pszOption, const std::string& path, const std::string& drawing) {
-    const std::string option = pszOption;
-    if (EndsWithDxf(path))
-        return UsageError(
-            (option + " non scrive su un file .dxf: nessuna uscita è un disegno").c_str(),
-            path.c_str());
-    if (path != "-" && drawing != "-" && IsSameFile(path.c_str(), drawing.c_str()))
-        return UsageError((option + " scriverebbe sul disegno da leggere").c_str(), path.c_str());
-    return 0;
 }
 
 // The reader seeks and the scan reads the drawing a second time: a drawing that can only be
@@ -237,7 +101,10 @@ int Run(const Options& options, CFile& standardOutput) {
     INT32 nPolylineCount = 0, nPointCount = 0;
     DrawingScan scan;
     LoadReport report;
-    ReadDrawing(file, options.choices, polylines, nPolylineCount, nPointCount, &scan, &report);
+    HullDrawing drawing;
+    ReadDrawing(file, options.choices, polylines, nPolylineCount, nPointCount, scan, report,
+                drawing.origins);
+    drawing.nUnits = scan.nUnits;
     const std::string path = file.GetFilePath().GetString();
     file.Close();
     // What the dialog shows as 0 and 0 is an error here: a script must not take it for an
@@ -255,14 +122,13 @@ int Run(const Options& options, CFile& standardOutput) {
 
     // Every check of the hull comes before the first file of the run is opened.
     bool bHullAsked[kHullFormCount] = {};
+    bool bHull = options.hull.bHydrostatics;
     for (const Request& r : options.requests)
-        if (r.pOption->nHullForm >= 0) bHullAsked[r.pOption->nHullForm] = true;
+        if (r.nHullForm >= 0) bHull = bHullAsked[r.nHullForm] = true;
     HullTexts hull;
     std::string refusal;
-    const bool bHull = options.hull.bHydrostatics || bHullAsked[kHullPdstrip] ||
-                       bHullAsked[kHullNemoh] || bHullAsked[kHullGdf];
     const bool bHullMade =
-        !bHull || PrepareHull(polylines, scan.nUnits, options.hull, bHullAsked, hull, refusal);
+        !bHull || PrepareHull(polylines, drawing, options.hull, bHullAsked, hull, refusal);
 
     std::string text = CountsText(nPolylineCount, nPointCount);
     if (options.bSummary) text += SummaryText(scan, report, polylines);
@@ -287,8 +153,8 @@ int Run(const Options& options, CFile& standardOutput) {
                           frame);
     };
     for (const Request& r : options.requests) {
-        const ExportForm* pForm = r.pOption->pForm;
-        const int nHullForm = r.pOption->nHullForm;
+        const ExportForm* pForm = r.pForm;
+        const int nHullForm = r.nHullForm;
         if (r.path == "-") {
             if (pForm)
                 WritePolylines(standardOutput, polylines, pForm->pfnBuildBlock);
@@ -329,62 +195,17 @@ int ParseAndRun(int argc, char** argv) {
     // it is reported like any other.
     CFile standardOutput(StandardHandle(1), "standard output");
     Options options;
-    bool bDrawingGiven = false, bOptionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        std::string value;
-        bool bMissing = false;
-        if (bOptionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-            if (bDrawingGiven)
-                return UsageError("un solo disegno per volta; in pi\xC3\xB9", argv[i]);
-            options.drawing = arg;
-            bDrawingGiven = true;
-        } else if (arg == "--") {
-            bOptionsEnded = true;
-        } else if (arg == "--help" || arg == "-h" || arg == "--version") {
-            Write(standardOutput, arg == "--version" ? "Trevano 1.0\n" : kUsage);
-            standardOutput.Flush();
-            return 0;
-        } else if (arg == "--riepilogo") {
-            options.bSummary = true;
-        } else if (arg == "--lwpolyline") {
-            options.choices.bLwPolylines = true;
-        } else if (const int nHull = TakeHullOption(argc, argv, i, options.hull)) {
-            if (nHull == 2) return 2;
-        } else if (arg == "--spline") {
-            options.choices.bSplines = true;
-        } else if (arg == "--tutte-le-polilinee") {
-            options.choices.bAllPolylines = true;
-        } else if (arg == "--solo-modello") {
-            options.choices.bModelOnly = true;
-        } else if (TakeValue("--tolleranza", argc, argv, i, value, bMissing)) {
-            if (bMissing) return UsageError("manca il valore dopo", "--tolleranza");
-            if (!ReadPositiveNumber(value, options.choices.tolerance))
-                return UsageError("--tolleranza vuole un numero maggiore di zero, con il punto "
-                                  "decimale",
-                                  value.c_str());
-        } else if (TakeValue("--layer", argc, argv, i, value, bMissing)) {
-            if (bMissing) return UsageError("manca il nome del layer dopo", "--layer");
-            options.choices.layers.push_back(value);
-        } else {
-            const OutputOption* pOption = nullptr;
-            for (const OutputOption& o : kOutputOptions)
-                if (TakeValue(o.pszName, argc, argv, i, value, bMissing)) pOption = &o;
-            if (!pOption) return UsageError("opzione sconosciuta", argv[i]);
-            if (bMissing) return UsageError("manca il nome del file dopo", pOption->pszName);
-            if (value.empty()) return UsageError("nome di file vuoto per", pOption->pszName);
-            options.requests.push_back({pOption, value});
-        }
+    std::string print;
+    switch (ParseArguments(argc, argv, options, print)) {
+    case Parsed::UsageError:
+        return 2;
+    case Parsed::Print:
+        Write(standardOutput, print);
+        standardOutput.Flush();
+        return 0;
+    case Parsed::Run:
+        break;
     }
-    if (!bDrawingGiven) return UsageError("manca il disegno da leggere");
-    for (const Request& r : options.requests) {
-        if (const int nStatus = RefuseOutput(r.pOption->pszName, r.path, options.drawing))
-            return nStatus;
-        if (r.pOption->nHullForm >= 0 && !options.hull.bWaterline)
-            return UsageError("manca --galleggiamento, che serve a", r.pOption->pszName);
-    }
-    if (options.hull.bHydrostatics && !options.hull.bWaterline)
-        return UsageError("manca --galleggiamento, che serve a", "--idrostatica");
     return Run(options, standardOutput);
 }
 

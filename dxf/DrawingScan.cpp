@@ -139,6 +139,9 @@ private:
         case 38:
             m_lw.elevation = AtoF(value);
             break;
+        case 70:
+            m_lw.bClosed = (TruncateToInt32(AtoF(value)) & 1) != 0;
+            break;
         case 42:
             m_lw.bBulge = m_lw.bBulge || AtoF(value) != 0.0;
             break;
@@ -168,6 +171,9 @@ private:
             break;
         case 41:
             curve.weights.push_back(AtoF(value));
+            break;
+        case 70:
+            m_spline.bClosed = (TruncateToInt32(AtoF(value)) & 1) != 0;
             break;
         case 71:
             curve.nDegree = TruncateToInt32(AtoF(value));

@@ -27,6 +27,7 @@ struct LwPolyline : EntityPlace {
     double elevation = 0.0;
     double extrusion[3] = {0.0, 0.0, 1.0};
     bool bBulge = false;
+    bool bClosed = false; // flag 1 (70)
 };
 
 // A POLYLINE entity: the value line of its type name, which the load's keyword search finds,
@@ -41,6 +42,7 @@ struct PolylineEntity : EntityPlace {
 struct SplineEntity : EntityPlace {
     SplineCurve curve;
     int nFitPoints = 0;
+    bool bClosed = false; // flag 1 (70)
 };
 
 struct DrawingScan {

@@ -104,9 +104,9 @@ ULONGLONG LoadPolylinesFrom(CDxfFile& file, CPolylineList& polylines, INT32& nPo
     return ~0ULL;
 }
 
-void SortPolylines(CPolylineList& polylines) {
+std::vector<INT32> SortPolylines(CPolylineList& polylines) {
     const INT32 nCount = polylines.GetCount();
-    if (nCount == 0) return;
+    if (nCount == 0) return {};
     std::vector<INT32> positions, empty;
     std::vector<double> x;
     try {
@@ -125,6 +125,7 @@ void SortPolylines(CPolylineList& polylines) {
         std::vector<INT32> order = SelectionOrder(positions, x);
         order.insert(order.end(), empty.begin(), empty.end());
         polylines.Reorder(order);
+        return order;
     } catch (const std::bad_alloc&) {
         AfxThrowMemoryException();
     }

@@ -44,8 +44,9 @@ ULONGLONG LoadPolylinesFrom(CDxfFile& file, CPolylineList& polylines, INT32& nPo
                             LoadTrace* pTrace, CDxfVertex& vertex, ULONGLONG nStopAt = ~0ULL);
 
 // Puts the polylines in ascending order of the x of their first vertex; equal ones keep the
-// order in which they were read.
-void SortPolylines(CPolylineList& polylines);
+// order in which they were read. Gives the order: position k now holds the polyline that stood
+// at the k-th position it names.
+std::vector<INT32> SortPolylines(CPolylineList& polylines);
 
 // The point appended for a vertex read as (x, y, z) in a polyline with this extrusion
 // direction: (z, x, y) for the x axis, (y, z, x) for the y axis, otherwise unchanged.

@@ -6,6 +6,16 @@
 
 namespace {
 
+// The origins as Reorder leaves the polylines they belong to.
+std::vector<PolylineOrigin> Reordered(const std::vector<PolylineOrigin>& origins,
+                                      const std::vector<INT32>& order) {
+    std::vector<PolylineOrigin> reordered;
+    reordered.reserve(order.size());
+    for (INT32 i : order)
+        reordered.push_back(origins[static_cast<size_t>(i - 1)]);
+    return reordered;
+}
+
 // What the load read matched with what the scan found, once both are done: the choices applied,
 // the entities the converter adds put in their places in the file, the report made.
 class Matching {
@@ -15,8 +25,10 @@ public:
     }
 
     // The list holds the polylines the trace says were appended, in file order; it ends with
-    // those the choices take and the LWPOLYLINEs and SPLINEs asked for, in file order.
-    void Apply(const LoadTrace& trace, CPolylineList& polylines) {
+    // those the choices take and the LWPOLYLINEs and SPLINEs asked for, in file order, and the
+    // origins with where each comes from.
+    void Apply(const LoadTrace& trace, CPolylineList& polylines,
+               std::vector<PolylineOrigin>& origins) {
         std::vector<INT32> leftOut;     // positions in the list as loaded
         std::vector<ULONGLONG> offsets; // of each polyline kept, in list order
         INT32 nPosition = 0;
@@ -40,13 +52,20 @@ public:
                 CountRead(pEntity);
                 if (pEntity && pEntity->bBulge) ++m_report.nPolylinesBulged;
                 offsets.push_back(header.nKeyword);
+                origins.push_back({EntityKind::Polyline, pEntity ? pEntity->layer : std::string(),
+                                   pEntity ? pEntity->nOffset : header.nKeyword,
+                                   (header.nFlags & 1) != 0});
             }
         }
         for (auto it = leftOut.rbegin(); it != leftOut.rend(); ++it)
             polylines.RemoveAt(*it);
         const size_t nLoaded = offsets.size();
-        AppendEntities(polylines, offsets);
-        if (offsets.size() > nLoaded) polylines.Reorder(FileOrder(offsets, nLoaded));
+        AppendEntities(polylines, offsets, origins);
+        if (offsets.size() > nLoaded) {
+            const std::vector<INT32> order = FileOrder(offsets, nLoaded);
+            polylines.Reorder(order);
+            origins = Reordered(origins, order);
+        }
         m_report.nWithoutVertices +=
             static_cast<int>(std::count(m_seen.begin(), m_seen.end(), false));
     }
@@ -85,7 +104,8 @@ private:
     }
 
     // The LWPOLYLINEs and SPLINEs asked for, appended in file order with their offsets.
-    void AppendEntities(CPolylineList& polylines, std::vector<ULONGLONG>& offsets) {
+    void AppendEntities(CPolylineList& polylines, std::vector<ULONGLONG>& offsets,
+                        std::vector<PolylineOrigin>& origins) {
         const auto& lws = m_scan.lwpolylines;
         const auto& splines = m_scan.splines; // kept only when they are to be read
         const size_t nLws = m_choices.bLwPolylines ? lws.size() : 0;
@@ -95,8 +115,13 @@ private:
                 l < nLws && (s == splines.size() || lws[l].nOffset < splines[s].nOffset);
             const EntityPlace& place = bLw ? static_cast<const EntityPlace&>(lws[l])
                                            : static_cast<const EntityPlace&>(splines[s]);
-            if (bLw ? AppendLwPolyline(lws[l++], polylines) : AppendSpline(splines[s++], polylines))
+            const EntityKind kind = bLw ? EntityKind::LwPolyline : EntityKind::Spline;
+            const bool bClosed = bLw ? lws[l].bClosed : splines[s].bClosed;
+            if (bLw ? AppendLwPolyline(lws[l++], polylines)
+                    : AppendSpline(splines[s++], polylines)) {
                 offsets.push_back(place.nOffset);
+                origins.push_back({kind, place.layer, place.nOffset, bClosed});
+            }
         }
     }
 
@@ -182,17 +207,18 @@ bool AllAtOneX(CPolylineList& polylines) {
 
 } // namespace
 
+void ReadDrawing(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCount,
+                 INT32& nPointCount) {
+    LoadPolylinesInFileOrder(file, polylines, nPointCount);
+    nPolylineCount = polylines.GetCount();
+    SortPolylines(polylines);
+}
+
 void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& polylines,
-                 INT32& nPolylineCount, INT32& nPointCount, DrawingScan* pScan,
-                 LoadReport* pReport) {
-    if (!pScan || !pReport) {
-        LoadPolylinesInFileOrder(file, polylines, nPointCount);
-        nPolylineCount = polylines.GetCount();
-        SortPolylines(polylines);
-        return;
-    }
-    DrawingScan& scan = *pScan;
-    LoadReport& report = *pReport = LoadReport();
+                 INT32& nPolylineCount, INT32& nPointCount, DrawingScan& scan, LoadReport& report,
+                 std::vector<PolylineOrigin>& origins) {
+    report = LoadReport();
+    origins.clear();
     LoadTrace trace;
     trace.bAllPolylines = choices.bAllPolylines;
     LoadAndScan(file, polylines, nPointCount, trace, {choices.bLwPolylines, choices.bSplines},
@@ -209,12 +235,12 @@ void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& poly
         nPolylineCount = nPointCount = 0;
         return;
     }
-    Matching(choices, scan, report).Apply(trace, polylines);
+    Matching(choices, scan, report).Apply(trace, polylines, origins);
     nPolylineCount = polylines.GetCount();
     UINT nPoints = 0; // as the load counts them, modulo 2^32
     for (INT32 i = 1; i <= nPolylineCount; ++i)
         nPoints += static_cast<UINT>(polylines.GetAt(i)->GetCount());
     nPointCount = static_cast<INT32>(nPoints);
-    SortPolylines(polylines);
+    origins = Reordered(origins, SortPolylines(polylines));
     report.bAllAtOneX = AllAtOneX(polylines);
 }

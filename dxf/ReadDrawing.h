@@ -9,7 +9,9 @@
 
 #include "DrawingScan.h"
 #include "DxfLoad.h"
+#include "PolylineOrigin.h"
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,6 +23,11 @@ struct ReadChoices {
     bool bModelOnly = false;         // leave out what lies in the paper space
     double tolerance = 0.0;          // of the SPLINEs' points; 0: a thousandth of each one's size
     std::vector<std::string> layers; // read only these layers; every layer when empty
+    std::vector<std::string> excludedLayers; // and never these
+    bool bLines = false;                     // every LINE and ARC too, arcs as chords
+    bool bTexts = false;                     // the texts, for the labels of a body plan
+    bool bWindow = false;                    // read only what lies wholly inside the window:
+    std::array<double, 4> window{};          // x and y least, then greatest, on the sheet
 };
 
 // What the load left out, by reason, and what it read.
@@ -42,10 +49,15 @@ struct LoadReport {
     std::vector<std::string> absentLayers; // the layers chosen that no entity carries
 };
 
-// Reads the drawing into the list, emptied first, which ends sorted. Without choices, scan and
-// report the list and the counts are the dialog's, byte for byte, also when an exception leaves
-// half-way. With a scan and a report the choices apply and both are filled in; a binary DXF is
-// then not read: the list stays empty. The polyline count is set once all is read.
+// The dialog's reading: the drawing into the list, emptied first, which ends sorted; the list
+// and the counts are those of the original program, byte for byte, also when an exception
+// leaves half-way. The polyline count is set once all is read.
+void ReadDrawing(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCount,
+                 INT32& nPointCount);
+
+// The converter's reading: the same with the choices applied, the scan and the report filled
+// in, and where each polyline of the sorted list comes from. A binary DXF is not read: the list
+// stays empty.
 void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& polylines,
-                 INT32& nPolylineCount, INT32& nPointCount, DrawingScan* pScan = nullptr,
-                 LoadReport* pReport = nullptr);
+                 INT32& nPolylineCount, INT32& nPointCount, DrawingScan& scan, LoadReport& report,
+                 std::vector<PolylineOrigin>& origins);

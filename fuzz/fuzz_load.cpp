@@ -48,11 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     INT32 nPolylineCount = -1, nPointCount = -1;
     DrawingScan scan;
     LoadReport report;
-    if (size > 0 && (data[0] & 1))
-        ReadDrawing(file, {true, true, true, size > 1 && (data[1] & 1), 0.0, {}}, polylines,
-                    nPolylineCount, nPointCount, &scan, &report);
-    else
-        ReadDrawing(file, ReadChoices(), polylines, nPolylineCount, nPointCount);
+    std::vector<PolylineOrigin> origins;
+    if (size > 0 && (data[0] & 1)) {
+        ReadChoices choices;
+        choices.bLwPolylines = choices.bSplines = choices.bAllPolylines = true;
+        choices.bModelOnly = size > 1 && (data[1] & 1);
+        ReadDrawing(file, choices, polylines, nPolylineCount, nPointCount, scan, report, origins);
+        if (origins.size() != static_cast<size_t>(polylines.GetCount())) Broken("origins");
+    } else
+        ReadDrawing(file, polylines, nPolylineCount, nPointCount);
     file.Close();
 
     if (nPolylineCount != polylines.GetCount()) Broken("polyline count");

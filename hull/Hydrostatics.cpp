@@ -12,6 +12,7 @@ constexpr double kSeaWater = 1.025;
 // What one station gives to the integrals along x, both sides of the hull.
 struct StationMeasure {
     double area = 0.0, momentZ = 0.0, breadth = 0.0, girth = 0.0;
+    double yPort = 0.0, yStarboard = 0.0; // the waterline's ends
 };
 
 StationMeasure Measure(const Station& station, double waterline) {
@@ -19,15 +20,22 @@ StationMeasure Measure(const Station& station, double waterline) {
     const SectionCurve& c = station.curve;
     if (station.bWhole) {
         const PlaneArea a = ClosedArea(c);
-        m = {a.area, a.momentZ, c.back().y - c.front().y, CurveLength(c)};
+        m = {a.area, a.momentZ, c.back().y - c.front().y, CurveLength(c), c.back().y, c.front().y};
     } else {
         // The half section closed along the waterline and down the centreline.
         SectionCurve closed = c;
         closed.push_back({0.0, waterline});
         const PlaneArea a = ClosedArea(closed);
-        m = {2.0 * a.area, 2.0 * a.momentZ, 2.0 * c.back().y, 2.0 * CurveLength(c)};
+        m = {2.0 * a.area,         2.0 * a.momentZ, 2.0 * c.back().y,
+             2.0 * CurveLength(c), c.back().y,      -c.back().y};
     }
     return m;
+}
+
+// Simpson's rule over one interval: exact for a cubic, and so for x^2 times a breadth linear in
+// x, and for the cube of such a breadth.
+double Simpson(double h, double f0, double fMiddle, double f1) {
+    return h * (f0 + 4.0 * fMiddle + f1) / 6.0;
 }
 
 void AppendLine(std::string& out, const char* pszLabel, double value, const char* pszUnit = "") {
@@ -42,7 +50,7 @@ void AppendLine(std::string& out, const char* pszLabel, double value, const char
 Hydrostatics ComputeHydrostatics(const StationSet& set) {
     Hydrostatics h;
     h.waterline = set.waterline;
-    double momentX = 0.0, momentZ = 0.0, momentXF = 0.0;
+    double momentX = 0.0, momentZ = 0.0, momentXF = 0.0, inertiaX = 0.0;
     StationMeasure before;
     for (size_t i = 0; i < set.stations.size(); ++i) {
         const Station& s = set.stations[i];
@@ -57,7 +65,16 @@ Hydrostatics ComputeHydrostatics(const StationSet& set) {
         momentX += (before.area * x0 + m.area * x1) * half;
         momentZ += (before.momentZ + m.momentZ) * half;
         h.waterplaneArea += (before.breadth + m.breadth) * half;
-        momentXF += (before.breadth * x0 + m.breadth * x1) * half;
+        const double xm = (x0 + x1) / 2.0, bm = (before.breadth + m.breadth) / 2.0;
+        const double pm = (before.yPort + m.yPort) / 2.0;
+        const double sm = (before.yStarboard + m.yStarboard) / 2.0;
+        momentXF += Simpson(x1 - x0, before.breadth * x0, bm * xm, m.breadth * x1);
+        inertiaX += Simpson(x1 - x0, before.breadth * x0 * x0, bm * xm * xm, m.breadth * x1 * x1);
+        auto cubes = [](double port, double starboard) {
+            return (port * port * port - starboard * starboard * starboard) / 3.0;
+        };
+        h.inertiaTransverse += Simpson(x1 - x0, cubes(before.yPort, before.yStarboard),
+                                       cubes(pm, sm), cubes(m.yPort, m.yStarboard));
         h.wettedSurface += (before.girth + m.girth) * half;
         before = m;
     }
@@ -65,6 +82,7 @@ Hydrostatics ComputeHydrostatics(const StationSet& set) {
     h.xBuoyancy = momentX / h.volume;
     h.zBuoyancy = momentZ / h.volume;
     h.xFlotation = momentXF / h.waterplaneArea;
+    h.inertiaLongitudinal = inertiaX - h.waterplaneArea * h.xFlotation * h.xFlotation;
     h.length = set.stations.back().x - set.stations.front().x;
     h.blockCoefficient = h.volume / (h.length * h.breadth * h.draught);
     return h;

@@ -1,6 +1,7 @@
 // The hydrostatics of the stations as cut: what a naval architect reads first to see whether
 // the sections are the ones meant. Both sides of the hull, metres, in the drawing's frame,
-// integrated along x by the trapezoidal rule.
+// integrated along x by the trapezoidal rule; the waterplane's moments exactly for a breadth
+// that varies linearly between stations, as the meshes have it.
 #pragma once
 
 #include "Stations.h"
@@ -11,6 +12,9 @@ struct Hydrostatics {
     double waterline = 0.0, draught = 0.0;
     double volume = 0.0, xBuoyancy = 0.0, zBuoyancy = 0.0;
     double waterplaneArea = 0.0, xFlotation = 0.0;
+    // The waterplane's second moments, m^4: about the centreline (y = 0) and about the
+    // transverse axis through the centre of flotation.
+    double inertiaTransverse = 0.0, inertiaLongitudinal = 0.0;
     double wettedSurface = 0.0;
     double length = 0.0, breadth = 0.0, blockCoefficient = 0.0;
 };

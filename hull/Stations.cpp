@@ -7,109 +7,14 @@
 
 namespace {
 
-// A check that failed, on its way out of MakeStations.
+// A check that failed, on its way out of CutAtWaterline.
 struct Refusal {
     std::string text;
 };
 
-struct Part {
-    INT32 nNumber = 0;     // its position in the list
-    std::vector<double> x; // metres
-    SectionCurve curve;    // metres
-    double xMin = 0.0, xMax = 0.0;
-};
-
-std::vector<Part> ReadParts(CPolylineList& polylines, double scale) {
-    std::vector<Part> parts;
-    for (INT32 i = 1; i <= polylines.GetCount(); ++i) {
-        CPolyline& polyline = *polylines.GetAt(i);
-        if (polyline.GetCount() == 0) continue;
-        Part part;
-        part.nNumber = i;
-        for (CVertex* v = polyline.m_pFirst; v; v = v->m_pNext) {
-            part.x.push_back(v->m_Point.X() * scale);
-            part.curve.push_back({v->m_Point.Y() * scale, v->m_Point.Z() * scale});
-        }
-        part.xMin = *std::min_element(part.x.begin(), part.x.end());
-        part.xMax = *std::max_element(part.x.begin(), part.x.end());
-        parts.push_back(std::move(part));
-    }
-    if (parts.empty()) throw Refusal{"Il disegno non ha polilinee: non ci sono sezioni."};
-    return parts;
-}
-
-// Polylines at one x are the parts of one station; the list comes sorted by the first x.
-std::vector<std::vector<const Part*>> GroupByX(const std::vector<Part>& parts, double scale) {
-    double xLow = INFINITY, xHigh = -INFINITY;
-    for (const Part& part : parts) {
-        xLow = std::fmin(xLow, part.xMin);
-        xHigh = std::fmax(xHigh, part.xMax);
-    }
-    const double tolerance = kJoinTolerance + 0.001 * (xHigh - xLow);
-    std::vector<std::vector<const Part*>> groups;
-    for (const Part& part : parts) {
-        if (part.xMax - part.xMin > tolerance)
-            throw Refusal{"La polilinea " + std::to_string(part.nNumber) +
-                          " non è una sezione: la sua x va da " +
-                          FormatExponent(part.xMin / scale) + " a " +
-                          FormatExponent(part.xMax / scale) +
-                          ". Con --layer si leggono solo i layer delle sezioni."};
-        if (groups.empty() || part.x.front() - groups.back().front()->x.front() > tolerance)
-            groups.emplace_back();
-        groups.back().push_back(&part);
-    }
-    return groups;
-}
-
-double MeanX(const std::vector<const Part*>& group) {
-    double sum = 0.0;
-    size_t n = 0;
-    for (const Part* part : group) {
-        for (double x : part->x)
-            sum += x;
-        n += part->x.size();
-    }
-    return sum / static_cast<double>(n);
-}
-
-bool Meet(const SectionPoint& a, const SectionPoint& b) {
-    return Distance(a, b) < kJoinTolerance;
-}
-
 SectionCurve Reversed(SectionCurve curve) {
     std::reverse(curve.begin(), curve.end());
     return curve;
-}
-
-// The parts joined end to end into one curve, each turned as its ends ask.
-SectionCurve JoinParts(const std::vector<const Part*>& group, const std::string& name) {
-    SectionCurve chain = group.front()->curve;
-    std::vector<bool> bUsed(group.size(), false);
-    for (size_t nLeft = group.size() - 1; nLeft > 0; --nLeft) {
-        size_t j = 1;
-        for (; j < group.size(); ++j) {
-            if (bUsed[j]) continue;
-            const SectionCurve& c = group[j]->curve;
-            if (Meet(chain.back(), c.front()) || Meet(chain.back(), c.back())) {
-                const SectionCurve next = Meet(chain.back(), c.front()) ? c : Reversed(c);
-                chain.insert(chain.end(), next.begin(), next.end());
-            } else if (Meet(chain.front(), c.back()) || Meet(chain.front(), c.front())) {
-                const SectionCurve before = Meet(chain.front(), c.back()) ? c : Reversed(c);
-                chain.insert(chain.begin(), before.begin(), before.end());
-            } else {
-                continue;
-            }
-            bUsed[j] = true;
-            break;
-        }
-        if (j == group.size()) {
-            for (j = 1; bUsed[j]; ++j) {
-            }
-            throw Refusal{"Le parti della " + name + " non si toccano: la polilinea " +
-                          std::to_string(group[j]->nNumber) + " è a più di 1 mm dalle altre."};
-        }
-    }
-    return chain;
 }
 
 // The runs of the curve at or below the waterline, each crossing interpolated onto it.
@@ -137,6 +42,18 @@ std::vector<SectionCurve> WetPieces(const SectionCurve& curve, double waterline)
     }
     if (!piece.empty()) close();
     return pieces;
+}
+
+// A loop is read round from a point above the water, back to that point.
+std::vector<SectionCurve> WetPiecesOfLoop(const SectionCurve& loop, double waterline,
+                                          const std::string& name) {
+    const auto above =
+        std::find_if(loop.begin(), loop.end(), [waterline](auto& p) { return p.z > waterline; });
+    if (above == loop.end())
+        throw Refusal{"La " + name + " è chiusa e tutta sotto il galleggiamento: non vi arriva."};
+    SectionCurve round(above, loop.end());
+    round.insert(round.end(), loop.begin(), above + 1);
+    return WetPieces(round, waterline);
 }
 
 double HalfBreadth(const SectionCurve& curve) {
@@ -169,39 +86,44 @@ void TurnAndCheck(Station& station, double waterline, const std::string& name) {
         throw Refusal{"La " + name + " non arriva al galleggiamento."};
 }
 
-// One station from its parts; false when it lies wholly above the waterline.
-bool MakeStation(const std::vector<const Part*>& group, const HullFrame& frame, double waterline,
-                 Station& station, int& nMirrored) {
-    station.x = MeanX(group);
-    station.xDrawn = station.x / frame.scale;
+// One station from its section; false when it lies wholly above the waterline.
+bool CutSection(const Section& section, double waterline, Station& station, int& nMirrored) {
+    station.x = section.x;
+    station.xDrawn = section.xDrawn;
     const std::string name = StationName(station);
-    SectionCurve curve = JoinParts(group, name);
-    bool bPort = false, bStarboard = false;
-    for (SectionPoint& p : curve) {
-        if (std::fabs(p.y) < kJoinTolerance) p.y = 0.0;
-        bPort = bPort || p.y > 0.0;
-        bStarboard = bStarboard || p.y < 0.0;
-    }
-    for (SectionPoint* pEnd : {&curve.front(), &curve.back()})
-        if (std::fabs(pEnd->z - waterline) < kJoinTolerance) pEnd->z = waterline;
-    if (bStarboard && !bPort) {
-        for (SectionPoint& p : curve)
-            p.y = -p.y;
-        ++nMirrored;
-    }
-    const std::vector<SectionCurve> pieces = WetPieces(WithoutClosePoints(curve), waterline);
+    SectionCurve curve = section.curve;
+    if (!section.bClosed)
+        for (SectionPoint* pEnd : {&curve.front(), &curve.back()})
+            if (std::fabs(pEnd->z - waterline) < kJoinTolerance) pEnd->z = waterline;
+    const std::vector<SectionCurve> pieces = section.bClosed
+                                                 ? WetPiecesOfLoop(curve, waterline, name)
+                                                 : WetPieces(WithoutClosePoints(curve), waterline);
     if (pieces.empty()) {
-        bool bBelow = false;
-        for (const SectionPoint& p : curve)
-            bBelow = bBelow || p.z < waterline;
-        if (bBelow) throw Refusal{"La " + name + " ha un solo punto."};
+        if (std::any_of(curve.begin(), curve.end(), [&](auto& p) { return p.z < waterline; }))
+            throw Refusal{"La " + name + " ha un solo punto."};
         return false;
     }
     if (pieces.size() > 1)
-        throw Refusal{"La " + name +
-                      " esce dall'acqua e vi rientra: ha più di un tratto sotto il "
-                      "galleggiamento."};
+        throw Refusal{
+            "La " + name +
+            (section.bClosed
+                 ? " è chiusa e ha più di un tratto sotto il galleggiamento: un'ordinata "
+                   "disegnata con il suo spessore (linea esterna e interna in un solo giro)? "
+                   "Trevano non sceglie fra le due: disegna la sola linea della carena."
+                 : " esce dall'acqua e vi rientra: ha più di un tratto sotto il "
+                   "galleggiamento.")};
     station.curve = pieces.front();
+    // Half or whole by what lies under the water: a deck line that crosses the centreline
+    // above it leaves a half section half.
+    const bool bPort =
+        std::any_of(station.curve.begin(), station.curve.end(), [](auto& p) { return p.y > 0.0; });
+    const bool bStarboard =
+        std::any_of(station.curve.begin(), station.curve.end(), [](auto& p) { return p.y < 0.0; });
+    if (bStarboard && !bPort) {
+        for (SectionPoint& p : station.curve)
+            p.y = -p.y;
+        ++nMirrored;
+    }
     station.bWhole = bPort && bStarboard;
     station.bNoBreadth = HalfBreadth(station.curve) < kNoBreadth;
     TurnAndCheck(station, waterline, name);
@@ -227,33 +149,24 @@ void CheckOneKind(const std::vector<Station>& stations) {
 } // namespace
 
 std::string StationName(const Station& station) {
-    return "sezione a x = " + FormatExponent(station.xDrawn);
+    return SectionName(station.xDrawn);
 }
 
-bool MakeStations(CPolylineList& polylines, const HullFrame& frame, StationSet& set,
-                  std::string& refusal) {
+bool CutAtWaterline(const SectionSet& sections, double waterline, StationSet& set,
+                    std::string& refusal) {
     set = StationSet();
-    set.waterline = frame.waterline * frame.scale;
+    set.waterline = waterline * sections.scale;
     try {
-        const std::vector<Part> parts = ReadParts(polylines, frame.scale);
-        int nMirrored = 0;
-        for (const std::vector<const Part*>& group : GroupByX(parts, frame.scale)) {
+        for (const Section& section : sections.sections) {
             Station station;
-            if (MakeStation(group, frame, set.waterline, station, nMirrored))
+            if (CutSection(section, set.waterline, station, set.nMirrored))
                 set.stations.push_back(std::move(station));
             else
-                set.notes += "Nota: la " + StationName(station) +
-                             " è tutta sopra il galleggiamento: lasciata fuori.\n";
+                set.dry.push_back(section.xDrawn);
         }
-        if (nMirrored > 0)
-            set.notes += "Nota: " + std::to_string(nMirrored) +
-                         (nMirrored == 1 ? " sezione disegnata sul lato di dritta (y < 0), presa "
-                                           "specchiata a sinistra.\n"
-                                         : " sezioni disegnate sul lato di dritta (y < 0), prese "
-                                           "specchiate a sinistra.\n");
         if (set.stations.empty())
-            throw Refusal{"Nessuna sezione sotto il galleggiamento (z = " +
-                          FormatExponent(frame.waterline) + ")."};
+            throw Refusal{
+                "Nessuna sezione sotto il galleggiamento (z = " + FormatExponent(waterline) + ")."};
         if (set.stations.size() == 1)
             throw Refusal{"Una sola sezione sotto il galleggiamento, la " +
                           StationName(set.stations.front()) + ": ne servono almeno due."};
@@ -267,4 +180,19 @@ bool MakeStations(CPolylineList& polylines, const HullFrame& frame, StationSet& 
         return false;
     }
     return true;
+}
+
+std::string CutNotes(const StationSet& set, bool bMirrored) {
+    std::string notes;
+    for (double x : set.dry)
+        notes +=
+            "Nota: la " + SectionName(x) + " è tutta sopra il galleggiamento: lasciata fuori.\n";
+    const int n = set.nMirrored;
+    if (bMirrored && n > 0)
+        notes += "Nota: " + std::to_string(n) +
+                 (n == 1 ? " sezione disegnata sul lato di dritta (y < 0), presa specchiata a "
+                           "sinistra.\n"
+                         : " sezioni disegnate sul lato di dritta (y < 0), prese specchiate a "
+                           "sinistra.\n");
+    return notes;
 }

@@ -1,19 +1,13 @@
-// The stations of a hull, made from the polylines of a drawing: grouped by their x, joined,
-// turned, cut at the waterline and checked, so that every output of the hull starts from
-// sections that a seakeeping program accepts, or from a refusal that says which one is wrong.
+// The stations of a hull at one waterline: its sections (Sections.h) cut there and checked, so
+// that every output of the hull starts from sections that a seakeeping program accepts, or from
+// a refusal that says which one is wrong. Cut afresh at each waterline, each section is told
+// half or whole by what lies under the water.
 #pragma once
 
-#include "Polyline.h"
-#include "SectionCurve.h"
+#include "Sections.h"
 
 #include <string>
 #include <vector>
-
-// Where the drawing puts the hull: its waterline and its unit.
-struct HullFrame {
-    double waterline = 0.0; // the z of the still waterline, in the drawing's units
-    double scale = 1.0;     // metres per unit of the drawing
-};
 
 struct Station {
     double x = 0.0;      // metres
@@ -30,16 +24,21 @@ struct StationSet {
     std::vector<Station> stations; // from the stern to the bow
     double waterline = 0.0;        // metres
     double zLowest = 0.0;          // the lowest point of all stations, metres
-    std::string notes;             // lines for standard error, each ended by LF
+    std::vector<double> dry;       // the x (drawing's units) of the sections above the water
+    int nMirrored = 0;             // half sections drawn on the starboard side, taken to port
 };
 
 // Below this half-breadth a station is a line rather than a section.
 constexpr double kNoBreadth = 0.005;
 
-// Makes the stations from the sorted list; false with a one-line Italian refusal when the
-// polylines do not make a hull that the outputs can be written from. Moves the list's cursor.
-bool MakeStations(CPolylineList& polylines, const HullFrame& frame, StationSet& set,
-                  std::string& refusal);
+// Cuts the sections at the waterline (a z in the drawing's units); false with a one-line
+// Italian refusal when they make no hull the outputs can be written from.
+bool CutAtWaterline(const SectionSet& sections, double waterline, StationSet& set,
+                    std::string& refusal);
 
-// "la sezione a x = 1.500000e+003", the station named as the drawing gives its x.
+// The notes of one cut, for standard error: the sections left out above the water and, when
+// bMirrored, those taken across to the port side.
+std::string CutNotes(const StationSet& set, bool bMirrored);
+
+// "sezione a x = 1.500000e+003", the station named as the drawing gives its x.
 std::string StationName(const Station& station);

@@ -103,7 +103,7 @@ std::string LoadPoints(const std::string& path, CPolylineList& list) {
     CDxfFile file;
     EXPECT_TRUE(file.Open(path.c_str(), CFile::modeRead)) << path;
     INT32 nPolylines = -1, nPoints = -1, nSum = 0;
-    ReadDrawing(file, ReadChoices(), list, nPolylines, nPoints);
+    ReadDrawing(file, list, nPolylines, nPoints);
     EXPECT_EQ(list.m_nCurrent, list.GetCount()); // the sort leaves it on the last polyline
     for (INT32 i = 1; i <= list.GetCount(); ++i)
         nSum += list.GetAt(i)->GetCount();
