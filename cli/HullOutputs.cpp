@@ -1,7 +1,9 @@
 #include "HullOutputs.h"
 
+#include "BodyPlan.h"
 #include "DrawingUnits.h"
 #include "Hydrostatics.h"
+#include "NumberText.h"
 #include "PanelMesh.h"
 #include "PdstripOffsets.h"
 #include "Sections.h"
@@ -12,6 +14,17 @@ bool AtOneWaterline(HullForm form) {
 }
 
 namespace {
+
+// A hull this short or this long was most likely read in the wrong unit: a drawing in decimetres
+// read as metres is ten times too big.
+std::string UnitNote(const SectionSet& sections) {
+    const double length = sections.sections.back().x - sections.sections.front().x;
+    if (length >= 0.2 && length <= 500.0) return "";
+    std::string note = "Nota: lo scafo risulta lungo ";
+    AppendExponent(note, length);
+    return note + " m: l'unità del disegno è quella giusta? --unita la indica (mm, cm, dm, m, in, "
+                  "ft).\n";
+}
 
 // The outputs at the one waterline of --galleggiamento.
 bool PrepareAtWaterline(const SectionSet& sections, const HullChoices& choices,
@@ -45,11 +58,19 @@ bool PrepareHull(CPolylineList& polylines, const HullDrawing& drawing, const Hul
                        "misure sono prese in metri; --unita la indica.\n";
     }
     sectionChoices.bSectionsOnly = choices.bSectionsOnly;
-    const std::vector<DrawnCurve> curves = CurvesOf(polylines, drawing.origins);
+    std::vector<DrawnCurve> curves = CurvesOf(polylines, drawing.origins);
+    if (choices.bBodyPlan) {
+        std::vector<DrawnCurve> placed;
+        const bool bPlaced = PlaceBodyPlan(curves, drawing.labels, choices.bodyPlan,
+                                           sectionChoices.scale, placed, texts.notes, refusal);
+        if (!bPlaced) return false;
+        curves = std::move(placed);
+    }
     SectionSet sections;
     const bool bBuilt = BuildSections(curves, sectionChoices, sections, refusal);
     texts.notes += sections.notes;
     if (!bBuilt) return false;
+    texts.notes += UnitNote(sections);
     bool bAtWaterline = choices.bHydrostatics;
     for (int form = 0; form < kHullFormCount; ++form)
         bAtWaterline = bAtWaterline || (bAsked[form] && AtOneWaterline(HullForm(form)));

@@ -344,6 +344,8 @@ int CheckTogether(const Options& options) {
     }
     if (hull.bHydrostatics && !hull.bWaterline)
         return UsageError("manca --galleggiamento, che serve a", "--idrostatica");
+    if (!hull.bodyPlan.stations.empty() && hull.bodyPlan.source != kStationsFirst)
+        return UsageError("--stazioni e --stazioni-da si escludono: dai l'una o l'altra");
     if (!hull.bBodyPlan) {
         const BodyPlanChoices &plan = hull.bodyPlan, none;
         const char* pszFlatOnly = plan.bAxis                      ? "--asse"

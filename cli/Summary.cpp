@@ -109,9 +109,12 @@ std::string SummaryText(const DrawingScan& scan, const LoadReport& report,
     AppendReason(out, report.nSplines, "SPLINE", bFirst);
     AppendReason(out, report.nPaperSpace, "nello spazio carta", bFirst);
     AppendReason(out, report.nOtherLayers, "su altri layer", bFirst);
+    AppendReason(out, report.nExcludedLayers, "sui layer esclusi", bFirst);
+    AppendReason(out, report.nOutsideWindow, "fuori dalla finestra", bFirst);
     AppendReason(out, report.nWithoutVertices, "senza vertici", bFirst);
     AppendReason(out, report.nFitPointsOnly, "SPLINE solo con punti di passaggio", bFirst);
     AppendReason(out, report.nBadSplines, "SPLINE non valide", bFirst);
+    AppendReason(out, report.nBadArcs, "ARC non validi", bFirst);
     if (bFirst) out += " nessuna";
     out += "\nLayer: ";
     AppendCounts(out, report.layersRead, "nessuno");
@@ -168,6 +171,8 @@ std::string NotesText(const LoadReport& report) {
     note(report.nBadSplines,
          " SPLINE lasciata fuori: grado, nodi, pesi o punti di controllo non validi.\n",
          " SPLINE lasciate fuori: grado, nodi, pesi o punti di controllo non validi.\n");
+    note(report.nBadArcs, " ARC lasciato fuori: raggio o angoli non validi.\n",
+         " ARC lasciati fuori: raggio o angoli non validi.\n");
     for (const std::string& layer : report.absentLayers)
         out += "Nota: nessuna entità sul layer " + layer + ".\n";
     if (report.layersRead.empty()) out += "Nota: nessuna polilinea letta.\n";

@@ -102,8 +102,10 @@ int Run(const Options& options, CFile& standardOutput) {
     DrawingScan scan;
     LoadReport report;
     HullDrawing drawing;
-    ReadDrawing(file, options.choices, polylines, nPolylineCount, nPointCount, scan, report,
-                drawing.origins);
+    ReadChoices choices = options.choices;
+    choices.bTexts = options.hull.bBodyPlan; // the labels that may number its stations
+    ReadDrawing(file, choices, polylines, nPolylineCount, nPointCount, scan, report,
+                drawing.origins, drawing.labels);
     drawing.nUnits = scan.nUnits;
     const std::string path = file.GetFilePath().GetString();
     file.Close();

@@ -1,8 +1,10 @@
 #include "DrawingScan.h"
 
 #include "NumberText.h"
+#include "SheetTexts.h"
 #include "TagReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,7 +16,7 @@ char Upper(char c) {
 // What the first line of a binary DXF says; its tags are no text.
 constexpr char kBinarySentinel[] = "AutoCAD Binary DXF";
 
-enum class Section { None, Header, Entities, Other };
+enum class Section { None, Header, Blocks, Entities, Other };
 
 // A coordinate of a point list of nDim values a point: code 10 starts a point, 20 and 30 give its
 // y and z. A y or z before any x has no point to go to.
@@ -38,6 +40,7 @@ public:
             if (nCode == 2) {
                 const std::string_view name = Trimmed(value);
                 m_section = name == "HEADER"     ? Section::Header
+                            : name == "BLOCKS"   ? Section::Blocks
                             : name == "ENTITIES" ? Section::Entities
                                                  : Section::Other;
                 m_scan.bEntities = m_scan.bEntities || m_section == Section::Entities;
@@ -46,20 +49,163 @@ public:
             HeaderTag(nCode, Trimmed(value));
         } else if (m_section == Section::Entities) {
             EntityTag(nCode, value);
+            SheetTag(nCode, value);
+        } else if (m_section == Section::Blocks) {
+            SheetTag(nCode, value);
         }
     }
 
     void EndEntity() {
         if (m_bInEntity && !m_bLayerNamed && !m_bPart) NoteLayer("0");
-        if (m_kind == Kind::LwPolyline) m_scan.lwpolylines.push_back(std::move(m_lw));
-        if (m_kind == Kind::Spline) m_scan.splines.push_back(std::move(m_spline));
+        const bool bInBlock = m_section == Section::Blocks;
+        switch (m_kind) {
+        case Kind::LwPolyline:
+            m_scan.lwpolylines.push_back(std::move(m_lw));
+            break;
+        case Kind::Spline:
+            m_scan.splines.push_back(std::move(m_spline));
+            break;
+        case Kind::Line:
+            m_scan.lines.push_back(m_line);
+            break;
+        case Kind::Arc:
+            m_scan.arcs.push_back(m_arc);
+            break;
+        case Kind::Text:
+            if (m_bMText) m_text.text = PlainMText(m_text.text + m_mtextTail);
+            (bInBlock ? m_block.texts : m_scan.texts).push_back(std::move(m_text));
+            break;
+        case Kind::Insert:
+            (bInBlock ? m_block.references : m_references).push_back(std::move(m_insert));
+            break;
+        default:
+            break;
+        }
         m_kind = Kind::Other;
         m_pPlace = nullptr;
         m_bInEntity = false;
     }
 
+    // The texts of the blocks, placed once all is read, in file order with the others.
+    void PlaceTexts() {
+        EndBlock();
+        PlaceBlockTexts(m_blocks, m_references, m_scan.texts);
+        std::stable_sort(m_scan.texts.begin(), m_scan.texts.end(),
+                         [](auto& a, auto& b) { return a.nOffset < b.nOffset; });
+    }
+
 private:
-    enum class Kind { Other, Polyline, Vertex, LwPolyline, Spline };
+    enum class Kind { Other, Polyline, Vertex, LwPolyline, Spline, Line, Arc, Text, Insert, Block };
+
+    void EndBlock() {
+        if (m_bBlockOpen) m_blocks[BlockKey(m_blockName)] = std::move(m_block);
+        m_bBlockOpen = false;
+    }
+
+    // What a block definition holds that the sheet's texts need: its name and base point, its
+    // texts and the blocks it places.
+    void StartBlockItem(std::string_view type, ULONGLONG nOffset) {
+        if (type == "BLOCK" || type == "ENDBLK") {
+            EndBlock();
+            m_bBlockOpen = type == "BLOCK";
+            m_block = BlockDefinition();
+            m_blockName.clear();
+            if (m_bBlockOpen) m_kind = Kind::Block;
+            return;
+        }
+        if (m_bBlockOpen) StartSheetItem(type, nOffset, false);
+    }
+
+    // A text, a reference, a LINE or an ARC, when the scan keeps them; false for any other.
+    bool StartSheetItem(std::string_view type, ULONGLONG nOffset, bool bPart) {
+        if (m_detail.bTexts && (type == "TEXT" || type == "MTEXT" || type == "ATTRIB")) {
+            if (type == "ATTRIB" && !bPart) return false;
+            m_kind = Kind::Text;
+            m_text = TextEntity();
+            m_bMText = type == "MTEXT";
+            m_mtextTail.clear();
+            m_pPlace = &m_text;
+        } else if (m_detail.bTexts && type == "INSERT" && !bPart) {
+            m_kind = Kind::Insert;
+            m_insert = BlockReference();
+            m_pPlace = &m_insert;
+        } else if (m_detail.bLines && type == "LINE" && !bPart) {
+            m_kind = Kind::Line;
+            m_line = LineEntity();
+            m_pPlace = &m_line;
+        } else if (m_detail.bLines && type == "ARC" && !bPart) {
+            m_kind = Kind::Arc;
+            m_arc = ArcEntity();
+            m_pPlace = &m_arc;
+        } else {
+            return false;
+        }
+        m_pPlace->nOffset = nOffset;
+        return true;
+    }
+
+    // The values of the texts, references, LINEs, ARCs and block headers being read.
+    void SheetTag(int nCode, std::string_view value) {
+        switch (m_kind) {
+        case Kind::Text:
+            if (nCode == 10 || nCode == 20)
+                (nCode == 10 ? m_text.x : m_text.y) = AtoF(value);
+            else if (nCode == 1 && m_bMText)
+                m_mtextTail = value;
+            else if (nCode == 3 && m_bMText)
+                m_text.text += value;
+            else if (nCode == 1)
+                m_text.text = value;
+            break;
+        case Kind::Insert:
+            InsertTag(nCode, value);
+            break;
+        case Kind::Line:
+            if (nCode >= 10 && nCode <= 31 && nCode % 10 <= 1)
+                (nCode % 10 == 0 ? m_line.from : m_line.to)[nCode / 10 - 1] = AtoF(value);
+            break;
+        case Kind::Arc:
+            ArcTag(nCode, AtoF(value));
+            break;
+        case Kind::Block:
+            if (nCode == 2) m_blockName = Trimmed(value);
+            if (nCode == 10 || nCode == 20) m_block.base[nCode / 10 - 1] = AtoF(value);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void InsertTag(int nCode, std::string_view value) {
+        switch (nCode) {
+        case 2:
+            m_insert.block = Trimmed(value);
+            break;
+        case 10:
+        case 20:
+            (nCode == 10 ? m_insert.x : m_insert.y) = AtoF(value);
+            break;
+        case 41:
+        case 42:
+            m_insert.scale[nCode - 41] = AtoF(value);
+            break;
+        case 50:
+            m_insert.rotation = AtoF(value);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void ArcTag(int nCode, double value) {
+        ArcCurve& arc = m_arc.arc;
+        if (nCode == 10 || nCode == 20 || nCode == 30) arc.centre[nCode / 10 - 1] = value;
+        if (nCode == 40) arc.radius = value;
+        if (nCode == 50) arc.startDegrees = value;
+        if (nCode == 51) arc.endDegrees = value;
+        if (nCode == 210 || nCode == 220 || nCode == 230)
+            m_arc.extrusion[(nCode - 210) / 10] = value;
+    }
 
     void StartEntity(std::string_view type, ULONGLONG nOffset, size_t nLength) {
         if (type == "SECTION") {
@@ -68,9 +214,11 @@ private:
             return;
         }
         if (type == "ENDSEC") {
+            EndBlock();
             m_section = Section::None;
             return;
         }
+        if (m_section == Section::Blocks) StartBlockItem(type, nOffset);
         if (m_section != Section::Entities) return;
         m_bInEntity = true;
         m_bLayerNamed = false;
@@ -80,6 +228,8 @@ private:
         if (!m_bPart) ++m_scan.entityCounts[std::string(type)];
         if (bPart) {
             if (type == "VERTEX" && m_bPart && m_bPolylineOpen) m_kind = Kind::Vertex;
+            if (type == "ATTRIB" && m_bPart && !m_bPolylineOpen)
+                StartSheetItem(type, nOffset, true);
             if (type == "SEQEND") m_bOwnerOpen = false;
             return;
         }
@@ -98,6 +248,8 @@ private:
             m_kind = Kind::Spline;
             m_spline = SplineEntity();
             m_pPlace = &m_spline;
+        } else {
+            StartSheetItem(type, nOffset, false);
         }
         if (m_pPlace) m_pPlace->nOffset = nOffset;
     }
@@ -205,6 +357,17 @@ private:
     EntityPlace* m_pPlace = nullptr; // of the entity being read, when it is kept
     LwPolyline m_lw;
     SplineEntity m_spline;
+    LineEntity m_line;
+    ArcEntity m_arc;
+    TextEntity m_text;
+    bool m_bMText = false;
+    std::string m_mtextTail; // an MTEXT's code 1, which ends its text after the 3s
+    BlockReference m_insert;
+    std::vector<BlockReference> m_references; // the INSERTs of ENTITIES
+    std::map<std::string, BlockDefinition> m_blocks;
+    BlockDefinition m_block; // the one being read
+    std::string m_blockName;
+    bool m_bBlockOpen = false;
     std::string m_lastLayer;
 };
 
@@ -224,6 +387,7 @@ void ScanDrawing(CFile& file, const ScanDetail& detail, DrawingScan& scan) {
         scanner.Tag(tags.Code(), tags.Value(), tags.ValueOffset());
     }
     scanner.EndEntity();
+    scanner.PlaceTexts();
     scan.bCut = scan.bBinary || tags.Cut();
 }
 

@@ -4,6 +4,7 @@
 // load did not take, and gives it the entities and the layers it may read on request.
 #pragma once
 
+#include "Arc.h"
 #include "File.h"
 #include "Spline.h"
 
@@ -45,6 +46,34 @@ struct SplineEntity : EntityPlace {
     bool bClosed = false; // flag 1 (70)
 };
 
+// A LINE: its two ends (10, 20, 30 and 11, 21, 31).
+struct LineEntity : EntityPlace {
+    double from[3] = {}, to[3] = {};
+};
+
+// An ARC (10, 20, 30 its centre, 40, 50, 51) in the plane of its extrusion (210, 220, 230).
+struct ArcEntity : EntityPlace {
+    ArcCurve arc;
+    double extrusion[3] = {0.0, 0.0, 1.0};
+};
+
+// A TEXT, MTEXT or ATTRIB: where it stands (10, 20) and its content (1, and 3 before it for an
+// MTEXT, whose formatting codes are taken out). A text of a block stands in the block's own
+// coordinates until a reference places it.
+struct TextEntity : EntityPlace {
+    double x = 0.0, y = 0.0;
+    std::string text;
+};
+
+// An INSERT: the block (2) it puts at its place (10, 20), scaled (41, 42) and turned (50,
+// degrees) about the block's base point.
+struct BlockReference : EntityPlace {
+    std::string block;
+    double x = 0.0, y = 0.0;
+    double scale[2] = {1.0, 1.0};
+    double rotation = 0.0;
+};
+
 struct DrawingScan {
     std::string version; // $ACADVER, "" when the header has none
     int nUnits = 0;      // $INSUNITS, 0 when absent
@@ -52,6 +81,11 @@ struct DrawingScan {
     std::vector<PolylineEntity> polylines;
     std::vector<LwPolyline> lwpolylines; // their vertices only when asked for
     std::vector<SplineEntity> splines;   // only when asked for
+    std::vector<LineEntity> lines;       // the LINEs, only when asked for
+    std::vector<ArcEntity> arcs;         // the ARCs, only when asked for
+    // Only when asked for: the texts on the sheet in file order, those of the blocks where the
+    // references in ENTITIES put them, each with its reference's offset and space.
+    std::vector<TextEntity> texts;
     // The layers of the entities of ENTITIES as entityCounts counts them (a VERTEX, ATTRIB or
     // SEQEND with its owner), as written, each once.
     std::vector<std::string> layers;
@@ -64,6 +98,8 @@ struct DrawingScan {
 struct ScanDetail {
     bool bLwVertices = false; // the vertices of the LWPOLYLINEs
     bool bSplines = false;    // the SPLINEs
+    bool bLines = false;      // the LINEs and ARCs
+    bool bTexts = false;      // the texts
 };
 
 // Reads the drawing from its start.

@@ -48,6 +48,9 @@ public:
                 if (header.bAppended) leftOut.push_back(nPosition);
             } else if (!header.bAppended) {
                 ++m_report.nWithoutVertices;
+            } else if (!InWindow(*polylines.GetAt(nPosition))) {
+                ++m_report.nOutsideWindow;
+                leftOut.push_back(nPosition);
             } else {
                 CountRead(pEntity);
                 if (pEntity && pEntity->bBulge) ++m_report.nPolylinesBulged;
@@ -88,6 +91,13 @@ private:
             ++m_report.nPaperSpace;
             return false;
         }
+        if (pPlace && std::any_of(m_choices.excludedLayers.begin(), m_choices.excludedLayers.end(),
+                                  [pPlace](const std::string& excluded) {
+                                      return SameLayer(excluded, pPlace->layer);
+                                  })) {
+            ++m_report.nExcludedLayers;
+            return false;
+        }
         if (m_choices.layers.empty()) return true;
         if (pPlace && std::any_of(m_choices.layers.begin(), m_choices.layers.end(),
                                   [pPlace](const std::string& chosen) {
@@ -103,70 +113,126 @@ private:
         if (pPlace && pPlace->bPaperSpace) ++m_report.nFromPaperSpace;
     }
 
-    // The LWPOLYLINEs and SPLINEs asked for, appended in file order with their offsets.
+    // The LWPOLYLINEs, SPLINEs, LINEs and ARCs asked for, appended in file order.
     void AppendEntities(CPolylineList& polylines, std::vector<ULONGLONG>& offsets,
                         std::vector<PolylineOrigin>& origins) {
-        const auto& lws = m_scan.lwpolylines;
-        const auto& splines = m_scan.splines; // kept only when they are to be read
-        const size_t nLws = m_choices.bLwPolylines ? lws.size() : 0;
-        size_t l = 0, s = 0;
-        while (l < nLws || s < splines.size()) {
-            const bool bLw =
-                l < nLws && (s == splines.size() || lws[l].nOffset < splines[s].nOffset);
-            const EntityPlace& place = bLw ? static_cast<const EntityPlace&>(lws[l])
-                                           : static_cast<const EntityPlace&>(splines[s]);
-            const EntityKind kind = bLw ? EntityKind::LwPolyline : EntityKind::Spline;
-            const bool bClosed = bLw ? lws[l].bClosed : splines[s].bClosed;
-            if (bLw ? AppendLwPolyline(lws[l++], polylines)
-                    : AppendSpline(splines[s++], polylines)) {
-                offsets.push_back(place.nOffset);
-                origins.push_back({kind, place.layer, place.nOffset, bClosed});
+        struct Item {
+            const EntityPlace* pPlace;
+            EntityKind kind;
+            size_t i;
+        };
+        std::vector<Item> items;
+        auto add = [&items](const auto& entities, EntityKind kind) {
+            for (size_t i = 0; i < entities.size(); ++i)
+                items.push_back({&entities[i], kind, i});
+        };
+        if (m_choices.bLwPolylines) add(m_scan.lwpolylines, EntityKind::LwPolyline);
+        add(m_scan.splines, EntityKind::Spline); // each of these kept only when asked for
+        add(m_scan.lines, EntityKind::Line);
+        add(m_scan.arcs, EntityKind::Arc);
+        std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+            return a.pPlace->nOffset < b.pPlace->nOffset;
+        });
+        for (const Item& item : items) {
+            bool bClosed = false;
+            if (!Points(item.kind, item.i, bClosed)) continue;
+            if (!InWindow(m_points)) {
+                ++m_report.nOutsideWindow;
+                continue;
             }
+            CountRead(item.pPlace);
+            if (item.kind == EntityKind::LwPolyline && m_scan.lwpolylines[item.i].bBulge)
+                ++m_report.nBulged;
+            polylines.AddNew();
+            CPolyline* pPolyline = polylines.GetAt(polylines.GetCount());
+            CVector3 point;
+            for (size_t k = 0; k + 2 < m_points.size(); k += 3) {
+                point.Set(m_points[k], m_points[k + 1], m_points[k + 2]);
+                pPolyline->AddPoint(point);
+            }
+            offsets.push_back(item.pPlace->nOffset);
+            origins.push_back({item.kind, item.pPlace->layer, item.pPlace->nOffset, bClosed});
         }
     }
 
-    bool AppendLwPolyline(const LwPolyline& lw, CPolylineList& polylines) {
-        if (lw.xy.empty()) {
-            ++m_report.nWithoutVertices;
-            return false;
+    // The points of the entity as the list takes them, in m_points (x, y, z in turn); false,
+    // with the reason counted, for one that the choices or its data leave out.
+    bool Points(EntityKind kind, size_t i, bool& bClosed) {
+        m_points.clear();
+        switch (kind) {
+        case EntityKind::LwPolyline: {
+            const LwPolyline& lw = m_scan.lwpolylines[i];
+            if (lw.xy.empty()) {
+                ++m_report.nWithoutVertices;
+                return false;
+            }
+            if (!Chosen(&lw)) return false;
+            bClosed = lw.bClosed;
+            for (size_t k = 0; k + 1 < lw.xy.size(); k += 2)
+                AppendRemapped(lw.xy[k], lw.xy[k + 1], lw.elevation, lw.extrusion);
+            return true;
         }
-        if (!Chosen(&lw)) return false;
-        CountRead(&lw);
-        if (lw.bBulge) ++m_report.nBulged;
-        CVector3 extrusion, read, point;
-        extrusion.Set(lw.extrusion[0], lw.extrusion[1], lw.extrusion[2]);
-        polylines.AddNew();
-        CPolyline* pPolyline = polylines.GetAt(polylines.GetCount());
-        for (size_t i = 0; i + 1 < lw.xy.size(); i += 2) {
-            read.Set(lw.xy[i], lw.xy[i + 1], lw.elevation);
-            RemapByExtrusion(read, extrusion, point);
-            pPolyline->AddPoint(point);
-        }
-        return true;
-    }
-
-    // Its points are the drawing's own coordinates: a SPLINE has no extrusion to permute by.
-    bool AppendSpline(const SplineEntity& spline, CPolylineList& polylines) {
-        const SplineCurve& curve = spline.curve;
-        if (curve.control.empty()) {
-            ++(spline.nFitPoints > 0 ? m_report.nFitPointsOnly : m_report.nWithoutVertices);
-            return false;
-        }
-        if (!Chosen(&spline)) return false;
-        const double tolerance =
-            m_choices.tolerance > 0.0 ? m_choices.tolerance : DefaultSplineTolerance(curve);
-        if (!FlattenSpline(curve, tolerance, m_points)) {
+        case EntityKind::Spline: {
+            // Its points are the drawing's own coordinates: a SPLINE has no extrusion.
+            const SplineEntity& spline = m_scan.splines[i];
+            const SplineCurve& curve = spline.curve;
+            if (curve.control.empty()) {
+                ++(spline.nFitPoints > 0 ? m_report.nFitPointsOnly : m_report.nWithoutVertices);
+                return false;
+            }
+            if (!Chosen(&spline)) return false;
+            bClosed = spline.bClosed;
+            const double tolerance =
+                m_choices.tolerance > 0.0 ? m_choices.tolerance : DefaultSplineTolerance(curve);
+            if (FlattenSpline(curve, tolerance, m_points)) return true;
             ++m_report.nBadSplines;
             return false;
         }
-        CountRead(&spline);
-        polylines.AddNew();
-        CPolyline* pPolyline = polylines.GetAt(polylines.GetCount());
-        CVector3 point;
-        for (size_t i = 0; i + 2 < m_points.size(); i += 3) {
-            point.Set(m_points[i], m_points[i + 1], m_points[i + 2]);
-            pPolyline->AddPoint(point);
+        case EntityKind::Line: {
+            const LineEntity& line = m_scan.lines[i];
+            if (!Chosen(&line)) return false;
+            m_points.assign(line.from, line.from + 3);
+            m_points.insert(m_points.end(), line.to, line.to + 3);
+            return true;
         }
+        default: {
+            const ArcEntity& arc = m_scan.arcs[i];
+            std::vector<double> inPlane;
+            if (!Chosen(&arc)) return false;
+            if (!FlattenArc(arc.arc, m_choices.tolerance, inPlane)) {
+                ++m_report.nBadArcs;
+                return false;
+            }
+            for (size_t k = 0; k + 2 < inPlane.size(); k += 3)
+                AppendRemapped(inPlane[k], inPlane[k + 1], inPlane[k + 2], arc.extrusion);
+            return true;
+        }
+        }
+    }
+
+    // A point of an entity drawn in the plane of its extrusion, as the load permutes it.
+    void AppendRemapped(double x, double y, double z, const double extrusion[3]) {
+        CVector3 direction, read, point;
+        direction.Set(extrusion[0], extrusion[1], extrusion[2]);
+        read.Set(x, y, z);
+        RemapByExtrusion(read, direction, point);
+        m_points.insert(m_points.end(), {point.X(), point.Y(), point.Z()});
+    }
+
+    bool InWindow(double x, double y) const {
+        const std::array<double, 4>& w = m_choices.window;
+        return !m_choices.bWindow || (x >= w[0] && x <= w[2] && y >= w[1] && y <= w[3]);
+    }
+
+    bool InWindow(const std::vector<double>& points) const {
+        for (size_t k = 0; k + 2 < points.size(); k += 3)
+            if (!InWindow(points[k], points[k + 1])) return false;
+        return true;
+    }
+
+    bool InWindow(CPolyline& polyline) const {
+        for (const CVertex* v = polyline.m_pFirst; v; v = v->m_pNext)
+            if (!InWindow(v->m_Point.X(), v->m_Point.Y())) return false;
         return true;
     }
 
@@ -216,17 +282,19 @@ void ReadDrawing(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCount
 
 void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& polylines,
                  INT32& nPolylineCount, INT32& nPointCount, DrawingScan& scan, LoadReport& report,
-                 std::vector<PolylineOrigin>& origins) {
+                 std::vector<PolylineOrigin>& origins, std::vector<TextLabel>& labels) {
     report = LoadReport();
     origins.clear();
+    labels.clear();
     LoadTrace trace;
     trace.bAllPolylines = choices.bAllPolylines;
-    LoadAndScan(file, polylines, nPointCount, trace, {choices.bLwPolylines, choices.bSplines},
-                scan);
-    for (const std::string& chosen : choices.layers)
-        if (std::none_of(scan.layers.begin(), scan.layers.end(),
-                         [&chosen](const std::string& l) { return SameLayer(chosen, l); }))
-            report.absentLayers.push_back(chosen);
+    LoadAndScan(file, polylines, nPointCount, trace,
+                {choices.bLwPolylines, choices.bSplines, choices.bLines, choices.bTexts}, scan);
+    for (const auto* pNames : {&choices.layers, &choices.excludedLayers})
+        for (const std::string& chosen : *pNames)
+            if (std::none_of(scan.layers.begin(), scan.layers.end(),
+                             [&chosen](const std::string& l) { return SameLayer(chosen, l); }))
+                report.absentLayers.push_back(chosen);
     if (!choices.bLwPolylines) report.nLwPolylines = static_cast<int>(scan.lwpolylines.size());
     const auto splines = scan.entityCounts.find("SPLINE");
     if (!choices.bSplines && splines != scan.entityCounts.end()) report.nSplines = splines->second;
@@ -243,4 +311,10 @@ void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& poly
     nPointCount = static_cast<INT32>(nPoints);
     origins = Reordered(origins, SortPolylines(polylines));
     report.bAllAtOneX = AllAtOneX(polylines);
+    const std::array<double, 4>& w = choices.window;
+    for (const TextEntity& text : scan.texts)
+        if (!(choices.bModelOnly && text.bPaperSpace) &&
+            (!choices.bWindow ||
+             (text.x >= w[0] && text.x <= w[2] && text.y >= w[1] && text.y <= w[3])))
+            labels.push_back({text.x, text.y, text.text, text.nOffset});
 }

@@ -38,6 +38,9 @@ struct LoadReport {
     int nSplines = 0;         // SPLINEs, when they are not read
     int nPaperSpace = 0;      // what lies in the paper space, when only the model is read
     int nOtherLayers = 0;     // entities that would be read, on a layer not chosen
+    int nExcludedLayers = 0;  // entities that would be read, on a layer left out
+    int nOutsideWindow = 0;   // entities that would be read, not wholly inside the window
+    int nBadArcs = 0;         // ARCs whose data make no arc
     int nWithoutVertices = 0; // POLYLINEs with no vertex read, empty LWPOLYLINEs and SPLINEs
     int nFitPointsOnly = 0;   // SPLINEs given by their fit points alone
     int nBadSplines = 0;      // SPLINEs whose data make no curve
@@ -56,8 +59,8 @@ void ReadDrawing(CDxfFile& file, CPolylineList& polylines, INT32& nPolylineCount
                  INT32& nPointCount);
 
 // The converter's reading: the same with the choices applied, the scan and the report filled
-// in, and where each polyline of the sorted list comes from. A binary DXF is not read: the list
-// stays empty.
+// in, where each polyline of the sorted list comes from, and the texts the choices take (those
+// asked for, in file order). A binary DXF is not read: the list stays empty.
 void ReadDrawing(CDxfFile& file, const ReadChoices& choices, CPolylineList& polylines,
                  INT32& nPolylineCount, INT32& nPointCount, DrawingScan& scan, LoadReport& report,
-                 std::vector<PolylineOrigin>& origins);
+                 std::vector<PolylineOrigin>& origins, std::vector<TextLabel>& labels);

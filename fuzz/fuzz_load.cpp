@@ -49,11 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DrawingScan scan;
     LoadReport report;
     std::vector<PolylineOrigin> origins;
+    std::vector<TextLabel> labels;
     if (size > 0 && (data[0] & 1)) {
         ReadChoices choices;
         choices.bLwPolylines = choices.bSplines = choices.bAllPolylines = true;
         choices.bModelOnly = size > 1 && (data[1] & 1);
-        ReadDrawing(file, choices, polylines, nPolylineCount, nPointCount, scan, report, origins);
+        ReadDrawing(file, choices, polylines, nPolylineCount, nPointCount, scan, report, origins,
+                    labels);
         if (origins.size() != static_cast<size_t>(polylines.GetCount())) Broken("origins");
     } else
         ReadDrawing(file, polylines, nPolylineCount, nPointCount);

@@ -65,13 +65,10 @@ void OpenAtCentreline(Part& part) {
 
 std::vector<Part> ReadParts(const std::vector<DrawnCurve>& curves, const SectionChoices& choices,
                             std::string& notes) {
+    if (std::string refusal = NotFiniteRefusal(curves); !refusal.empty()) throw Refusal{refusal};
     double xLow = INFINITY, xHigh = -INFINITY;
     for (const DrawnCurve& curve : curves) {
         for (const HullPoint& p : curve.points) {
-            if (!IsFinite(p))
-                throw Refusal{PolylineName(curve.nNumber) +
-                              " ha una coordinata che non è un numero finito (1e999 nel DXF, "
-                              "o simili): correggi il disegno o lasciala fuori."};
             xLow = std::fmin(xLow, p.x);
             xHigh = std::fmax(xHigh, p.x);
         }
@@ -210,12 +207,29 @@ std::vector<DrawnCurve> CurvesOf(CPolylineList& polylines,
     for (INT32 i = 1; i <= polylines.GetCount(); ++i) {
         DrawnCurve curve;
         curve.nNumber = i;
-        curve.bClosed = static_cast<size_t>(i) <= origins.size() && origins[i - 1].bClosed;
+        if (static_cast<size_t>(i) <= origins.size()) {
+            const PolylineOrigin& origin = origins[static_cast<size_t>(i - 1)];
+            curve.bClosed = origin.bClosed;
+            curve.layer = origin.layer;
+            curve.nOffset = origin.nOffset;
+            curve.bPiece = origin.kind == EntityKind::Line || origin.kind == EntityKind::Arc;
+        } else {
+            curve.nOffset = static_cast<ULONGLONG>(i);
+        }
         for (CVertex* v = polylines.GetAt(i)->m_pFirst; v; v = v->m_pNext)
             curve.points.push_back({v->m_Point.X(), v->m_Point.Y(), v->m_Point.Z()});
         curves.push_back(std::move(curve));
     }
     return curves;
+}
+
+std::string NotFiniteRefusal(const std::vector<DrawnCurve>& curves) {
+    for (const DrawnCurve& curve : curves)
+        if (!std::all_of(curve.points.begin(), curve.points.end(), IsFinite))
+            return PolylineName(curve.nNumber) +
+                   " ha una coordinata che non è un numero finito (1e999 nel DXF, o simili): "
+                   "correggi il disegno o lasciala fuori.";
+    return "";
 }
 
 std::string SectionName(double xDrawn) {

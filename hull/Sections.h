@@ -22,10 +22,13 @@ struct DrawnCurve {
     INT32 nNumber = 0; // its position in the drawing's sorted list, as the refusals name it
     std::vector<HullPoint> points;
     bool bClosed = false; // a loop: its last point joins its first
+    std::string layer;
+    ULONGLONG nOffset = 0; // the drawing's order
+    bool bPiece = false;   // a LINE or an ARC: a piece of a curve rather than a curve
 };
 
-// The curves of the sorted list: each polyline's points, closed as its origin says (origins
-// may be fewer than the polylines: those beyond are open).
+// The curves of the sorted list: each polyline's points, with what its origin says (origins
+// may be fewer than the polylines: those beyond are open, on no layer, in list order).
 std::vector<DrawnCurve> CurvesOf(CPolylineList& polylines,
                                  const std::vector<PolylineOrigin>& origins);
 
@@ -48,6 +51,10 @@ struct SectionSet {
     double scale = 1.0;            // metres per unit of the drawing
     std::string notes;             // what was left out, for standard error
 };
+
+// The refusal of the first curve with a coordinate that is no finite number; "" when there is
+// none.
+std::string NotFiniteRefusal(const std::vector<DrawnCurve>& curves);
 
 // Builds the sections from the curves; false with a one-line Italian refusal.
 bool BuildSections(const std::vector<DrawnCurve>& curves, const SectionChoices& choices,

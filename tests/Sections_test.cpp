@@ -8,7 +8,11 @@
 namespace {
 
 DrawnCurve Curve(INT32 nNumber, std::vector<HullPoint> points, bool bClosed = false) {
-    return {nNumber, std::move(points), bClosed};
+    DrawnCurve curve;
+    curve.nNumber = nNumber;
+    curve.points = std::move(points);
+    curve.bClosed = bClosed;
+    return curve;
 }
 
 std::string Refusal(const std::vector<DrawnCurve>& curves, bool bSectionsOnly = false) {
