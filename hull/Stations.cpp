@@ -121,7 +121,7 @@ bool CutSection(const Section& section, double waterline, Station& station, int&
         std::any_of(station.curve.begin(), station.curve.end(), [](auto& p) { return p.y < 0.0; });
     if (bStarboard && !bPort) {
         for (SectionPoint& p : station.curve)
-            p.y = -p.y;
+            p.y = 0.0 - p.y; // not -p.y: a point on the centreline stays at +0, not -0
         ++nMirrored;
     }
     station.bWhole = bPort && bStarboard;
