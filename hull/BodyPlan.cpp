@@ -52,7 +52,7 @@ bool FindAxis(const std::vector<const SheetCurve*>& sections, double tolerance, 
         width = std::fmax(width, c->xMax - c->xMin);
     }
     std::sort(hints.begin(), hints.end());
-    const double reach = std::fmax(tolerance, kKeelSlop * width);
+    const double reach = std::fmax(tolerance, 2.0 * kKeelSlop * width); // either side
     size_t nBest = 0, nFrom = 0;
     for (size_t i = 0, j = 0; i < hints.size(); ++i) {
         while (j < hints.size() && hints[j] - hints[i] <= reach)

@@ -237,3 +237,43 @@ TEST(Cli, NeitherWritesOverTheDrawingNorTakesWhatIsNoDrawingForOne) {
         EXPECT_FALSE(FileExists(dir.File("X.DXF")));
     }
 }
+
+TEST(Cli, OptionValuesAreCheckedBeforeTheDrawingIsRead) {
+    ScratchDir dir;
+    const std::string sections = dir.File("s.csv");
+    const std::string plan = "--piano-di-costruzione";
+    // The arguments after the drawing, and what follows "trevano-cli: " on standard error.
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        // Broke: --punti took the next option for its file, wrote nothing and exited 0.
+        {{"--punti", "--sezioni-csv", sections}, "manca il nome del file dopo: --punti"},
+        {{"--layer", "--punti", sections}, "manca il nome del layer dopo: --layer"},
+        {{"--asse=--1"}, "manca il valore dopo: --asse"},
+        {{"--solo-sezioni=1"}, "l'opzione non vuole un valore: --solo-sezioni=1"},
+        {{plan, "--stazioni", "0,5;1,0"},
+         "--stazioni vuole i numeri separati da virgole, col punto decimale: 0,5;1,0"},
+        {{plan, "--stazioni", "1,,2"},
+         "--stazioni vuole i numeri separati da virgole, col punto decimale: 1,,2"},
+        {{"--finestra", "0,0,0,5"},
+         "--finestra vuole X1,Y1,X2,Y2, due vertici opposti di un rettangolo non vuoto, col "
+         "punto decimale: 0,0,0,5"},
+        {{"--finestra", "0,0,1"}, "--finestra vuole X1,Y1,X2,Y2"},
+        {{plan, "--asse", "1,5"}, "--asse vuole un numero (col punto decimale): 1,5"},
+        {{plan, "--passo-stazioni", "0"},
+         "--passo-stazioni vuole un numero diverso da zero (col punto decimale): 0"},
+        {{plan, "--stazioni-da", "testo"}, "--stazioni-da vuole testi, layer o quote: testo"},
+        {{"--asse", "3"}, "manca --piano-di-costruzione, che serve a: --asse"},
+        {{"--passo-stazioni", "3"}, "manca --piano-di-costruzione, che serve a: --passo-stazioni"},
+        {{plan, "--stazioni", "1", "--stazioni-da", "layer"},
+         "--stazioni e --stazioni-da si escludono: dai l'una o l'altra"},
+    };
+    for (const auto& [args, expected] : cases) {
+        SCOPED_TRACE(expected);
+        std::vector<std::string> all = {kSample};
+        all.insert(all.end(), args.begin(), args.end());
+        std::string out, err;
+        EXPECT_EQ(RunCli(all, &out, &err), 2);
+        EXPECT_EQ(err.substr(0, 13 + expected.size()), "trevano-cli: " + expected);
+        EXPECT_EQ(out, "");
+        EXPECT_FALSE(FileExists(sections));
+    }
+}
