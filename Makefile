@@ -164,6 +164,7 @@ bench: deps
 	cmake --preset release -DTREVANO_BENCH=ON >/dev/null
 	cmake --build --preset release -j $(JOBS)
 	./build/bench/core_bench --benchmark_min_time=0.5
+	./build/bench/bodyplan_bench --benchmark_min_time=0.5
 	bench/compare.sh build
 
 clean:

@@ -90,8 +90,11 @@ public:
     void PlaceTexts() {
         EndBlock();
         PlaceBlockTexts(m_blocks, m_references, m_scan.texts);
-        std::stable_sort(m_scan.texts.begin(), m_scan.texts.end(),
-                         [](auto& a, auto& b) { return a.nOffset < b.nOffset; });
+        auto byOffset = [](const TextEntity& a, const TextEntity& b) {
+            return a.nOffset < b.nOffset;
+        };
+        if (!std::is_sorted(m_scan.texts.begin(), m_scan.texts.end(), byOffset))
+            std::stable_sort(m_scan.texts.begin(), m_scan.texts.end(), byOffset);
     }
 
 private:

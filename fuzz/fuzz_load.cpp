@@ -1,13 +1,17 @@
 // libFuzzer target: arbitrary bytes as a drawing, loaded as the dialog loads it or, when the
-// first byte is odd, as the converter reads it with every reading option (SPLINEs among them).
+// first byte is odd, as the converter reads it with every reading option (SPLINEs, LINEs, ARCs,
+// texts and blocks among them, a window on the second byte's say), then as a flat body plan
+// with its labels, cut at the waterline: each either gives sections or a refusal.
 // The load must end and its counts agree with the list it filled; every polyline it keeps has a
 // vertex and the list is in order of the first x; the three exports write one line per polyline and
 // one per vertex.
 //
 // The bytes go to a file in memory (memfd), opened by name through /proc like any drawing, so
 // that the reader runs exactly as it does on a disk file.
+#include "BodyPlan.h"
 #include "ExportFrame.h"
 #include "ReadDrawing.h"
+#include "Stations.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -36,6 +40,28 @@ public:
     long long m_nLines = 0;
 };
 
+// The flat reading and the cut must end in sections or a refusal, whatever the curves.
+void ReadAsBodyPlan(CPolylineList& polylines, const std::vector<PolylineOrigin>& origins,
+                    const std::vector<TextLabel>& labels, bool bFromOrder) {
+    const std::vector<DrawnCurve> curves = CurvesOf(polylines, origins);
+    BodyPlanChoices choices;
+    if (bFromOrder)
+        for (size_t i = 0; i < curves.size(); ++i)
+            choices.stations.push_back(static_cast<double>(i % 7));
+    std::vector<DrawnCurve> placed;
+    std::string notes, refusal;
+    if (!PlaceBodyPlan(curves, labels, choices, 1.0, placed, notes, refusal)) {
+        if (refusal.empty()) Broken("a body plan refused without a word");
+        return;
+    }
+    SectionSet sections;
+    if (!BuildSections(placed, {1.0, true}, sections, refusal)) return;
+    StationSet stations;
+    if (!CutAtWaterline(sections, 0.0, stations, refusal)) return;
+    for (const Station& s : stations.stations)
+        if (s.curve.size() < 2) Broken("a station of fewer than two points");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -53,10 +79,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 0 && (data[0] & 1)) {
         ReadChoices choices;
         choices.bLwPolylines = choices.bSplines = choices.bAllPolylines = true;
+        choices.bLines = choices.bTexts = true;
         choices.bModelOnly = size > 1 && (data[1] & 1);
+        choices.bWindow = size > 1 && (data[1] & 2);
+        choices.window = {-100.0, -100.0, 100.0, 100.0};
         ReadDrawing(file, choices, polylines, nPolylineCount, nPointCount, scan, report, origins,
                     labels);
         if (origins.size() != static_cast<size_t>(polylines.GetCount())) Broken("origins");
+        ReadAsBodyPlan(polylines, origins, labels, size > 1 && (data[1] & 4));
     } else
         ReadDrawing(file, polylines, nPolylineCount, nPointCount);
     file.Close();

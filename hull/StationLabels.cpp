@@ -37,85 +37,110 @@ double SquaredDistanceToSegment(const NumberLabel& q, const SheetPoint& a, const
     return ex * ex + ey * ey;
 }
 
-// The labels sorted into square cells, about two labels a cell.
-class LabelGrid {
+// The labels in a tree of boxes, each split across its longer side at its median label, so that
+// a search skips every box farther than the nearest label found so far, however the labels lie
+// on the sheet (in a row, in clusters, everywhere).
+class LabelTree {
 public:
-    explicit LabelGrid(const std::vector<NumberLabel>& labels) : m_labels(labels) {
-        m_x0 = m_y0 = INFINITY;
-        double x1 = -INFINITY, y1 = -INFINITY;
-        for (const NumberLabel& l : labels) {
-            m_x0 = std::fmin(m_x0, l.x);
-            m_y0 = std::fmin(m_y0, l.y);
-            x1 = std::fmax(x1, l.x);
-            y1 = std::fmax(y1, l.y);
-        }
-        const double area = std::fmax((x1 - m_x0) * (y1 - m_y0), 0.0);
-        m_cell = std::sqrt(2.0 * area / static_cast<double>(labels.size()));
-        if (!(m_cell > 0.0)) m_cell = std::fmax(std::fmax(x1 - m_x0, y1 - m_y0), 1.0);
-        m_nx = Cells(x1 - m_x0);
-        m_ny = Cells(y1 - m_y0);
-        m_first.assign(m_nx * m_ny + 1, 0);
-        for (const NumberLabel& l : labels)
-            ++m_first[CellOf(l) + 1];
-        for (size_t c = 0; c < m_nx * m_ny; ++c)
-            m_first[c + 1] += m_first[c];
+    explicit LabelTree(const std::vector<NumberLabel>& labels) : m_labels(labels) {
         m_order.resize(labels.size());
-        std::vector<size_t> next(m_first.begin(), m_first.end() - 1);
-        for (size_t i = 0; i < labels.size(); ++i)
-            m_order[next[CellOf(labels[i])]++] = i;
+        for (size_t i = 0; i < m_order.size(); ++i)
+            m_order[i] = i;
+        m_nodes.reserve(2 * labels.size() / kLeaf + 2);
+        Build(0, labels.size());
     }
 
     // The label nearest to the segment, if nearer than best (squared); ties to the lower index.
     void Nearest(const SheetPoint& a, const SheetPoint& b, double& best, long& nBest) const {
-        const long cx0 = Clamped((std::fmin(a.x, b.x) - m_x0) / m_cell, m_nx);
-        const long cx1 = Clamped((std::fmax(a.x, b.x) - m_x0) / m_cell, m_nx);
-        const long cy0 = Clamped((std::fmin(a.y, b.y) - m_y0) / m_cell, m_ny);
-        const long cy1 = Clamped((std::fmax(a.y, b.y) - m_y0) / m_cell, m_ny);
-        const long nMaxRing = static_cast<long>(std::max(m_nx, m_ny));
-        for (long r = 0; r <= nMaxRing; ++r) {
-            // Every label of ring r lies at least (r - 1) cells from the segment.
-            const double reach = (static_cast<double>(r) - 1.0) * m_cell;
-            if (r > 1 && reach * reach > best) return;
-            for (long cy = cy0 - r; cy <= cy1 + r; ++cy) {
-                const bool bEdgeRow = cy == cy0 - r || cy == cy1 + r;
-                for (long cx = cx0 - r; cx <= cx1 + r;
-                     cx += bEdgeRow || r == 0 ? 1 : cx1 - cx0 + 2 * r)
-                    Visit(cx, cy, a, b, best, nBest);
-            }
+        const Box segment{std::fmin(a.x, b.x), std::fmin(a.y, b.y), std::fmax(a.x, b.x),
+                          std::fmax(a.y, b.y)};
+        Visit(0, a, b, segment, best, nBest);
+    }
+
+    // A first bound for a search: the squared distance from the point to the labels of the leaf
+    // that one descent towards it reaches, and the nearest of them.
+    void Bound(const SheetPoint& p, double& best, long& nBest) const {
+        const Box point{p.x, p.y, p.x, p.y};
+        size_t n = 0;
+        while (m_nodes[n].nLeft != 0) {
+            const Node& node = m_nodes[n];
+            n = Gap(m_nodes[node.nLeft].box, point) <= Gap(m_nodes[node.nRight].box, point)
+                    ? node.nLeft
+                    : node.nRight;
         }
+        Visit(n, p, p, point, best, nBest);
     }
 
 private:
-    size_t Cells(double span) const {
-        return static_cast<size_t>(std::clamp(std::floor(span / m_cell) + 1.0, 1.0, 4096.0));
+    static constexpr size_t kLeaf = 8;
+
+    struct Box {
+        double x0, y0, x1, y1;
+    };
+    struct Node {
+        Box box;
+        size_t nFrom, nTo; // its labels in m_order
+        size_t nLeft = 0;  // its first child, the second right after its subtree; 0: a leaf
+        size_t nRight = 0;
+    };
+
+    // The squared gap between two boxes: no point of one lies nearer to the other. (Plain
+    // comparisons: the values are finite, and fmax's care for NaN costs a call each.)
+    static double Gap(const Box& p, const Box& q) {
+        const double dx = p.x0 > q.x1 ? p.x0 - q.x1 : q.x0 > p.x1 ? q.x0 - p.x1 : 0.0;
+        const double dy = p.y0 > q.y1 ? p.y0 - q.y1 : q.y0 > p.y1 ? q.y0 - p.y1 : 0.0;
+        return dx * dx + dy * dy;
     }
-    static long Clamped(double cell, size_t n) {
-        return static_cast<long>(std::clamp(std::floor(cell), 0.0, static_cast<double>(n - 1)));
-    }
-    size_t CellOf(const NumberLabel& l) const {
-        return static_cast<size_t>(Clamped((l.y - m_y0) / m_cell, m_ny)) * m_nx +
-               static_cast<size_t>(Clamped((l.x - m_x0) / m_cell, m_nx));
-    }
-    void Visit(long cx, long cy, const SheetPoint& a, const SheetPoint& b, double& best,
-               long& nBest) const {
-        if (cx < 0 || cy < 0 || cx >= static_cast<long>(m_nx) || cy >= static_cast<long>(m_ny))
-            return;
-        const size_t c = static_cast<size_t>(cy) * m_nx + static_cast<size_t>(cx);
-        for (size_t k = m_first[c]; k < m_first[c + 1]; ++k) {
-            const size_t i = m_order[k];
-            const double d = SquaredDistanceToSegment(m_labels[i], a, b);
-            if (d < best || (d == best && static_cast<long>(i) < nBest)) {
-                best = d;
-                nBest = static_cast<long>(i);
-            }
+
+    size_t Build(size_t nFrom, size_t nTo) {
+        Box box{INFINITY, INFINITY, -INFINITY, -INFINITY};
+        for (size_t k = nFrom; k < nTo; ++k) {
+            const NumberLabel& l = m_labels[m_order[k]];
+            box = {std::fmin(box.x0, l.x), std::fmin(box.y0, l.y), std::fmax(box.x1, l.x),
+                   std::fmax(box.y1, l.y)};
         }
+        const size_t n = m_nodes.size();
+        m_nodes.push_back({box, nFrom, nTo});
+        if (nTo - nFrom <= kLeaf) return n;
+        const size_t nMiddle = nFrom + (nTo - nFrom) / 2;
+        const bool bAlongX = box.x1 - box.x0 >= box.y1 - box.y0;
+        std::nth_element(m_order.begin() + static_cast<long>(nFrom),
+                         m_order.begin() + static_cast<long>(nMiddle),
+                         m_order.begin() + static_cast<long>(nTo), [&](size_t i, size_t j) {
+                             return bAlongX ? m_labels[i].x < m_labels[j].x
+                                            : m_labels[i].y < m_labels[j].y;
+                         });
+        const size_t nLeft = Build(nFrom, nMiddle);
+        const size_t nRight = Build(nMiddle, nTo);
+        m_nodes[n].nLeft = nLeft;
+        m_nodes[n].nRight = nRight;
+        return n;
+    }
+
+    void Visit(size_t n, const SheetPoint& a, const SheetPoint& b, const Box& segment, double& best,
+               long& nBest) const {
+        const Node& node = m_nodes[n];
+        if (Gap(node.box, segment) > best) return;
+        if (node.nLeft == 0) {
+            for (size_t k = node.nFrom; k < node.nTo; ++k) {
+                const size_t i = m_order[k];
+                const double d = SquaredDistanceToSegment(m_labels[i], a, b);
+                if (d < best || (d == best && static_cast<long>(i) < nBest)) {
+                    best = d;
+                    nBest = static_cast<long>(i);
+                }
+            }
+            return;
+        }
+        const bool bLeftFirst =
+            Gap(m_nodes[node.nLeft].box, segment) <= Gap(m_nodes[node.nRight].box, segment);
+        Visit(bLeftFirst ? node.nLeft : node.nRight, a, b, segment, best, nBest);
+        Visit(bLeftFirst ? node.nRight : node.nLeft, a, b, segment, best, nBest);
     }
 
     const std::vector<NumberLabel>& m_labels;
-    double m_x0, m_y0, m_cell;
-    size_t m_nx, m_ny;
-    std::vector<size_t> m_first; // of each cell in m_order, and one past the last
-    std::vector<size_t> m_order; // the labels' indices, cell by cell
+    std::vector<size_t> m_order; // the labels' indices, each node's together
+    std::vector<Node> m_nodes;   // the root first
 };
 
 } // namespace
@@ -124,12 +149,18 @@ std::vector<long> NearestLabels(const std::vector<std::vector<SheetPoint>>& curv
                                 const std::vector<NumberLabel>& labels) {
     std::vector<long> nearest(curves.size(), -1);
     if (labels.empty()) return nearest;
-    const LabelGrid grid(labels);
+    const LabelTree tree(labels);
     for (size_t c = 0; c < curves.size(); ++c) {
         const std::vector<SheetPoint>& points = curves[c];
         double best = INFINITY;
+        // A near label found cheaply first, by the ends where labels stand, lets the exact
+        // search skip nearly every box.
+        if (!points.empty()) {
+            tree.Bound(points.front(), best, nearest[c]);
+            tree.Bound(points.back(), best, nearest[c]);
+        }
         for (size_t k = 0; k < points.size(); ++k)
-            grid.Nearest(points[k], points[k + 1 < points.size() ? k + 1 : k], best, nearest[c]);
+            tree.Nearest(points[k], points[k + 1 < points.size() ? k + 1 : k], best, nearest[c]);
     }
     return nearest;
 }

@@ -1,5 +1,5 @@
 // The number labels of a body plan: which texts are numbers, and which label lies nearest to
-// each curve, found through a grid of the labels so that a sheet of thousands of texts and
+// each curve, found through a tree of the labels so that a sheet of thousands of texts and
 // sections is matched in about the time it takes to read it.
 #pragma once
 
