@@ -178,7 +178,7 @@ std::string NotesText(const LoadReport& report) {
     if (report.layersRead.empty()) out += "Nota: nessuna polilinea letta.\n";
     if (report.bAllAtOneX)
         out += "Nota: tutte le polilinee lette stanno alla stessa x: sezioni disegnate in un solo "
-               "piano? La stazione di una sezione è la x del suo primo punto: disegnala nel "
-               "piano x = stazione, o con estrusione (1, 0, 0) e la stazione come elevazione.\n";
+               "piano? --piano-di-costruzione le legge come un piano di costruzione; altrimenti la "
+               "stazione di una sezione è la x del suo primo punto.\n";
     return out;
 }
