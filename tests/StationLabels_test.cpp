@@ -2,6 +2,7 @@
 // label.
 #include "StationLabels.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
@@ -23,16 +24,33 @@ TEST(StationLabels, NumbersAreReadWithAPointOrAComma) {
     }
 }
 
+namespace {
+
+double DistanceToCurve(const NumberLabel& l, const std::vector<SheetPoint>& p) {
+    double best = INFINITY;
+    for (size_t k = 0; k < p.size(); ++k) {
+        const SheetPoint a = p[k], b = p[k + 1 < p.size() ? k + 1 : k];
+        const double dx = b.x - a.x, dy = b.y - a.y, span = dx * dx + dy * dy;
+        const double t =
+            span > 0 ? std::clamp(((l.x - a.x) * dx + (l.y - a.y) * dy) / span, 0.0, 1.0) : 0.0;
+        best = std::fmin(best, std::hypot(l.x - a.x - t * dx, l.y - a.y - t * dy));
+    }
+    return best;
+}
+
+} // namespace
+
 TEST(StationLabels, NearestLabelIsTheOneASearchOfEveryLabelFinds) {
     std::mt19937 random(25);
     std::uniform_real_distribution<double> coordinate(-100.0, 100.0);
     for (const size_t nLabels : {1, 2, 7, 300}) {
         SCOPED_TRACE(nLabels);
         std::vector<NumberLabel> labels;
-        for (size_t i = 0; i < nLabels; ++i) // some stacked on one spot
+        for (size_t i = 0; i < nLabels; ++i) // some stacked on one spot, some in a row
             labels.push_back(
-                i % 5 == 3 ? labels[i - 1]
-                           : NumberLabel{coordinate(random), coordinate(random), double(i), i});
+                i % 5 == 3   ? labels[i - 1]
+                : i % 5 == 4 ? NumberLabel{coordinate(random), 7.0, double(i), i}
+                             : NumberLabel{coordinate(random), coordinate(random), double(i), i});
         std::vector<std::vector<SheetPoint>> curves;
         for (int c = 0; c < 50; ++c) {
             std::vector<SheetPoint> points;
@@ -43,29 +61,10 @@ TEST(StationLabels, NearestLabelIsTheOneASearchOfEveryLabelFinds) {
         const std::vector<long> nearest = NearestLabels(curves, labels);
         for (size_t c = 0; c < curves.size(); ++c) {
             double best = INFINITY;
-            for (const NumberLabel& l : labels) {
-                const std::vector<SheetPoint>& p = curves[c];
-                for (size_t k = 0; k < p.size(); ++k) {
-                    const SheetPoint a = p[k], b = p[k + 1 < p.size() ? k + 1 : k];
-                    const double dx = b.x - a.x, dy = b.y - a.y, span = dx * dx + dy * dy;
-                    double t = span > 0 ? ((l.x - a.x) * dx + (l.y - a.y) * dy) / span : 0;
-                    t = std::fmin(1.0, std::fmax(0.0, t));
-                    best = std::fmin(best, std::hypot(l.x - a.x - t * dx, l.y - a.y - t * dy));
-                }
-            }
+            for (const NumberLabel& l : labels)
+                best = std::fmin(best, DistanceToCurve(l, curves[c]));
             ASSERT_GE(nearest[c], 0);
-            const NumberLabel& found = labels[static_cast<size_t>(nearest[c])];
-            double distance = INFINITY;
-            for (size_t k = 0; k < curves[c].size(); ++k) {
-                const SheetPoint a = curves[c][k];
-                const SheetPoint b = curves[c][k + 1 < curves[c].size() ? k + 1 : k];
-                const double dx = b.x - a.x, dy = b.y - a.y, span = dx * dx + dy * dy;
-                double t = span > 0 ? ((found.x - a.x) * dx + (found.y - a.y) * dy) / span : 0;
-                t = std::fmin(1.0, std::fmax(0.0, t));
-                distance =
-                    std::fmin(distance, std::hypot(found.x - a.x - t * dx, found.y - a.y - t * dy));
-            }
-            EXPECT_NEAR(distance, best, 1e-9) << c;
+            EXPECT_EQ(DistanceToCurve(labels[static_cast<size_t>(nearest[c])], curves[c]), best);
         }
     }
     EXPECT_EQ(NearestLabels({{{0, 0}}}, {}), std::vector<long>{-1});
