@@ -281,6 +281,8 @@ private:
         }
         if (m_kind == Kind::Vertex && nCode == 42 && AtoF(value) != 0.0)
             m_scan.polylines.back().bBulge = true;
+        if (m_kind == Kind::Polyline && nCode == 30)
+            m_scan.polylines.back().elevation = AtoF(value);
         if (m_kind == Kind::LwPolyline) LwPolylineTag(nCode, value);
         if (m_kind == Kind::Spline) SplineTag(nCode, value);
     }

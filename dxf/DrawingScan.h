@@ -36,6 +36,7 @@ struct LwPolyline : EntityPlace {
 struct PolylineEntity : EntityPlace {
     ULONGLONG nTo = 0;
     bool bBulge = false;
+    double elevation = 0.0; // a 2D polyline's (30 of its header), which its vertices do not hold
 };
 
 // A SPLINE: its degree (71), knots (40), weights (41) and control points (10, 20, 30); of its

@@ -55,9 +55,14 @@ public:
                 CountRead(pEntity);
                 if (pEntity && pEntity->bBulge) ++m_report.nPolylinesBulged;
                 offsets.push_back(header.nKeyword);
-                origins.push_back({EntityKind::Polyline, pEntity ? pEntity->layer : std::string(),
-                                   pEntity ? pEntity->nOffset : header.nKeyword,
-                                   (header.nFlags & 1) != 0});
+                PolylineOrigin origin{EntityKind::Polyline,
+                                      pEntity ? pEntity->layer : std::string(),
+                                      pEntity ? pEntity->nOffset : header.nKeyword,
+                                      (header.nFlags & 1) != 0};
+                // A 2D polyline (neither 3D, bit 8, nor a mesh) stands at its header's elevation.
+                if (pEntity && !(header.nFlags & (8 | kMeshFlags)))
+                    origin.elevation = pEntity->elevation;
+                origins.push_back(std::move(origin));
             }
         }
         for (auto it = leftOut.rbegin(); it != leftOut.rend(); ++it)

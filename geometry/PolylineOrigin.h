@@ -14,6 +14,9 @@ struct PolylineOrigin {
     std::string layer = "0";
     ULONGLONG nOffset = 0; // where the entity starts in the file: the drawing's order
     bool bClosed = false;  // flag 1 of a POLYLINE, LWPOLYLINE or SPLINE
+    // The elevation of a 2D POLYLINE, from its header: its points, as the load reads them, lie
+    // at their vertices' z. 0 for any other entity, whose points hold their elevation.
+    double elevation = 0.0;
 };
 
 // A TEXT, MTEXT or ATTRIB of the drawing, where it stands on the sheet (a text of a block where

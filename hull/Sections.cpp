@@ -213,6 +213,7 @@ std::vector<DrawnCurve> CurvesOf(CPolylineList& polylines,
             curve.layer = origin.layer;
             curve.nOffset = origin.nOffset;
             curve.bPiece = origin.kind == EntityKind::Line || origin.kind == EntityKind::Arc;
+            curve.elevation = origin.elevation;
         } else {
             curve.nOffset = static_cast<ULONGLONG>(i);
         }

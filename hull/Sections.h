@@ -25,6 +25,7 @@ struct DrawnCurve {
     std::string layer;
     ULONGLONG nOffset = 0; // the drawing's order
     bool bPiece = false;   // a LINE or an ARC: a piece of a curve rather than a curve
+    double elevation = 0.0; // added to its points' z for the elevation it stands at
 };
 
 // The curves of the sorted list: each polyline's points, with what its origin says (origins

@@ -27,12 +27,13 @@ SheetCurve FromDrawn(const DrawnCurve& drawn, double tolerance) {
     curve.layer = drawn.layer;
     curve.nOffset = drawn.nOffset;
     curve.bClosed = drawn.bClosed;
-    curve.elevation = drawn.points.front().z;
+    const double z = drawn.points.front().z;
+    curve.elevation = z + drawn.elevation;
     for (const HullPoint& p : drawn.points) {
-        if (std::fabs(p.z - curve.elevation) > tolerance)
+        if (std::fabs(p.z - z) > tolerance)
             throw BodyPlanRefusal{"La polilinea " + std::to_string(drawn.nNumber) +
                                   " non sta nel piano del foglio: la sua z va da " +
-                                  FormatExponent(curve.elevation) + " a " + FormatExponent(p.z) +
+                                  FormatExponent(z) + " a " + FormatExponent(p.z) +
                                   ". --piano-di-costruzione legge curve disegnate in piano (z "
                                   "costante)."};
         curve.points.push_back({p.x, p.y});

@@ -61,7 +61,8 @@ TEST(ReadDrawing, EachPolylineKeepsItsOriginThroughTheSort) {
         .Code(20, "0")
         .Code(10, "7")
         .Code(20, "2");
-    d.Polyline(1).Code(8, "P").Vertex(5, 0, 0).Vertex(5, 1, 1).Seqend();
+    // A 2D polyline at the elevation of its header, which its vertices do not repeat.
+    d.Polyline(1).Code(8, "P").Code(30, "7").Vertex(5, 0, 0).Vertex(5, 1, 1).Seqend();
     // An arc of a quarter circle about (3, 0), radius 1, as chords.
     d.Code(0, "ARC")
         .Code(8, "A")
@@ -79,6 +80,8 @@ TEST(ReadDrawing, EachPolylineKeepsItsOriginThroughTheSort) {
     EXPECT_EQ(read.points.substr(read.points.find('|') + 1), "5 0 0,5 1 1|7 0 0,7 2 0|9 0 0,9 1 0");
     for (size_t i = 1; i < read.origins.size(); ++i)
         EXPECT_LT(read.origins[i].nOffset, read.origins[i - 1].nOffset);
+    EXPECT_EQ(read.origins[1].elevation, 7.0);
+    EXPECT_EQ(read.origins[2].elevation, 0.0);
 }
 
 TEST(ReadDrawing, WindowAndExcludedLayersLeaveOutCurvesAndTexts) {
