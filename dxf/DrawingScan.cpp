@@ -228,7 +228,7 @@ private:
         // VERTEX and SEQEND belong to their POLYLINE, ATTRIB and SEQEND to their INSERT.
         const bool bPart = type == "VERTEX" || type == "ATTRIB" || type == "SEQEND";
         m_bPart = bPart && m_bOwnerOpen;
-        if (!m_bPart) ++m_scan.entityCounts[std::string(type)];
+        if (!m_bPart) CountEntity(type);
         if (bPart) {
             if (type == "VERTEX" && m_bPart && m_bPolylineOpen) m_kind = Kind::Vertex;
             if (type == "ATTRIB" && m_bPart && !m_bPolylineOpen)
@@ -340,6 +340,15 @@ private:
         }
     }
 
+    // Entities in a row are often of one type: its count is kept at hand.
+    void CountEntity(std::string_view type) {
+        if (!m_pLastCount || type != m_lastType) {
+            m_lastType = type;
+            m_pLastCount = &m_scan.entityCounts[m_lastType];
+        }
+        ++*m_pLastCount;
+    }
+
     void NoteLayer(std::string_view layer) {
         if (layer == m_lastLayer) return; // entities in a row often share their layer
         m_lastLayer = layer;
@@ -374,6 +383,8 @@ private:
     std::string m_blockName;
     bool m_bBlockOpen = false;
     std::string m_lastLayer;
+    std::string m_lastType;
+    int* m_pLastCount = nullptr; // of m_lastType in entityCounts, whose nodes stay put
 };
 
 } // namespace

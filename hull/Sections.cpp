@@ -163,7 +163,9 @@ SectionCurve Reversed(SectionCurve curve) {
 }
 
 // The parts joined end to end into one curve, each turned as its ends ask.
-SectionCurve JoinParts(const std::vector<const Part*>& group, const std::string& name) {
+SectionCurve JoinParts(const std::vector<const Part*>& group, double xDrawn) {
+    if (group.size() == 1) return group.front()->curve;
+    const std::string name = SectionName(xDrawn);
     for (const Part* part : group)
         if (part->bClosed && group.size() > 1)
             throw Refusal{"La " + name + " ha una curva chiusa, la polilinea " +
@@ -247,7 +249,7 @@ bool BuildSections(const std::vector<DrawnCurve>& curves, const SectionChoices& 
             Section section;
             section.x = MeanX(group);
             section.xDrawn = section.x / choices.scale;
-            section.curve = JoinParts(group, SectionName(section.xDrawn));
+            section.curve = JoinParts(group, section.xDrawn);
             section.bClosed = group.size() == 1 && group.front()->bClosed;
             for (SectionPoint& p : section.curve)
                 if (std::fabs(p.y) < kJoinTolerance) p.y = 0.0;
