@@ -64,10 +64,6 @@ void CloseEnd(MeshBuilder& builder, const std::vector<int>& curveNodes, const Se
     }
 }
 
-} // namespace
-
-namespace {
-
 // Each station's port half from the keel up, all resampled alike; false when a whole station
 // is not symmetric, since the meshes hold one side only.
 bool MeshHalves(const StationSet& set, int nSegments, std::vector<SectionCurve>& halves,
