@@ -8,6 +8,7 @@
 #include "PdstripOffsets.h"
 #include "Sections.h"
 #include "Stations.h"
+#include "Stiffness.h"
 
 bool AtOneWaterline(HullForm form) {
     return form != kHullCurvesOfForm && form != kHullCurvesOfFormSvg;
@@ -33,6 +34,8 @@ bool PrepareAtWaterline(const SectionSet& sections, const HullChoices& choices,
     if (!CutAtWaterline(sections, choices.waterline, set, refusal)) return false;
     // In a body plan drawn flat the aft stations stand on the starboard side by convention.
     texts.notes += CutNotes(set, !choices.bBodyPlan);
+    const Hydrostatics h = ComputeHydrostatics(set);
+    if (!CheckFloating(h, refusal)) return false;
     if (bAsked[kHullPdstrip] &&
         !BuildPdstripOffsets(set, choices.nSegments, texts.forms[kHullPdstrip], refusal))
         return false;
@@ -42,7 +45,21 @@ bool PrepareAtWaterline(const SectionSet& sections, const HullChoices& choices,
         if (bAsked[kHullNemoh]) texts.forms[kHullNemoh] = NemohMeshText(mesh);
         if (bAsked[kHullGdf]) texts.forms[kHullGdf] = WamitGdfText(mesh);
     }
-    if (choices.bHydrostatics) texts.hydrostatics = HydrostaticsText(ComputeHydrostatics(set));
+    if (bAsked[kHullLid]) {
+        PanelMesh lid;
+        if (!BuildLid(set, choices.nSegments, lid, refusal)) return false;
+        texts.forms[kHullLid] = NemohMeshText(lid);
+    }
+    if (bAsked[kHullStiffness] || bAsked[kHullNemohHydrostatics]) {
+        const double* g = choices.centreOfGravity;
+        const double scale = sections.scale;
+        const HullPoint centre = choices.bCentreOfGravity
+                                     ? HullPoint{g[0] * scale, g[1] * scale, g[2] * scale}
+                                     : AssumedCentreOfGravity(h, scale, texts.notes);
+        texts.forms[kHullStiffness] = StiffnessText(HydrostaticStiffness(h, centre));
+        texts.forms[kHullNemohHydrostatics] = NemohHydrostaticsText(h, centre);
+    }
+    if (choices.bHydrostatics) texts.hydrostatics = HydrostaticsText(h);
     return true;
 }
 

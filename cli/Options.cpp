@@ -210,7 +210,9 @@ const OptionSpec kOptions[] = {
     {"--unita", "U", TakeUnit, nullptr, -1,
      "l'unità del disegno: mm, cm, dm, m, in o ft (altrimenti la dice\n$INSUNITS, altrimenti metri)"},
     {"--punti-sezione", "N", TakeSegments, nullptr, -1,
-     "segmenti per mezza sezione per PDSTRIP e le maglie, da 3 a 49\n(20 se non indicato)"},
+     "segmenti per mezza sezione per PDSTRIP e le maglie, da 3 a 49\n"
+     "(20 se non indicato); gli spigoli disegnati restano, e una sezione\n"
+     "con più spigoli che segmenti ne aggiunge a tutte"},
     {"--solo-sezioni", nullptr, SET(o.hull.bSectionsOnly = true), nullptr, -1,
      "lascia fuori le polilinee che non stanno a una sola x (longitudinali,\n"
      "linee d'acqua, linee di coperta, cornici), con una nota che le conta"},
@@ -223,16 +225,20 @@ const OptionSpec kOptions[] = {
      "il coperchio: il piano di galleggiamento dentro la carena, come\n"
      "maglia di Nemoh con le facce verso il basso (lid_mesh di Capytaine)"},
     {"--rigidezza", "FILE", nullptr, nullptr, kHullStiffness,
-     "la matrice 6 x 6 di rigidezza idrostatica, come KH.dat di Nemoh,\nrispetto al baricentro"},
+     "la matrice 6 x 6 di rigidezza idrostatica, come KH.dat di Nemoh,\n"
+     "rispetto al baricentro, in unità SI (acqua di mare, 1025 kg/m³)"},
     {"--nemoh-idrostatica", "FILE", nullptr, nullptr, kHullNemohHydrostatics,
-     "i dati idrostatici come Hydrostatics.dat di Nemoh"},
+     "i dati idrostatici come Hydrostatics.dat di Nemoh: centro di\n"
+     "carena e baricentro (z dal galleggiamento), volume, area"},
     {"--baricentro", "X,Y,Z", TakeCentreOfGravity, nullptr, -1,
-     "il baricentro, nelle unità e negli assi del disegno (altrimenti\n"
-     "alla x del centro di carena, sull'asse, al galleggiamento)"},
+     "il baricentro per --rigidezza e --nemoh-idrostatica, nelle unità\n"
+     "e negli assi del disegno (altrimenti alla x del centro di carena,\n"
+     "sull'asse, al galleggiamento, con una nota)"},
     {"--idrostatica", nullptr, SET(o.hull.bHydrostatics = true), nullptr, -1,
      "dopo i conteggi: immersione, volume, dislocamento, centro di\n"
      "carena, area e centro del galleggiamento, superficie bagnata,\n"
-     "lunghezza, larghezza e coefficiente di blocco"},
+     "lunghezza, larghezza, coefficiente di blocco e prima frequenza\n"
+     "irregolare dei metodi a pannelli"},
     {"--galleggiamenti", "Z1:Z2:N", TakeWaterlines, nullptr, -1,
      "N + 1 galleggiamenti da Z1 a Z2 per le carene diritte"},
     {"--carene-diritte", "FILE", nullptr, nullptr, kHullCurvesOfForm,

@@ -3,6 +3,7 @@
 #include "NumberText.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -85,7 +86,21 @@ Hydrostatics ComputeHydrostatics(const StationSet& set) {
     h.inertiaLongitudinal = inertiaX - h.waterplaneArea * h.xFlotation * h.xFlotation;
     h.length = set.stations.back().x - set.stations.front().x;
     h.blockCoefficient = h.volume / (h.length * h.breadth * h.draught);
+    const double kappa = std::numbers::pi * std::hypot(1.0 / h.length, 1.0 / h.breadth);
+    h.irregularFrequency = std::sqrt(kGravity * kappa / std::tanh(kappa * h.draught));
     return h;
+}
+
+bool CheckFloating(const Hydrostatics& h, std::string& refusal) {
+    // A cubic millimetre and a square millimetre: what is left of nothing after the sums.
+    if (h.volume < 1e-9)
+        refusal = "La carena non ha volume sotto il galleggiamento: lo tocca soltanto.";
+    else if (h.waterplaneArea < 1e-6)
+        refusal = "Il galleggiamento non ha area: la carena vi arriva solo in un punto o lungo "
+                  "una linea.";
+    else
+        return true;
+    return false;
 }
 
 std::string HydrostaticsText(const Hydrostatics& h) {
@@ -103,5 +118,6 @@ std::string HydrostaticsText(const Hydrostatics& h) {
     AppendLine(out, "Lunghezza al galleggiamento: ", h.length);
     AppendLine(out, "Larghezza al galleggiamento: ", h.breadth);
     AppendLine(out, "Coefficiente di blocco: ", h.blockCoefficient);
+    AppendLine(out, "Prima frequenza irregolare: ", h.irregularFrequency, " rad/s");
     return out;
 }

@@ -17,9 +17,18 @@ struct Hydrostatics {
     double inertiaTransverse = 0.0, inertiaLongitudinal = 0.0;
     double wettedSurface = 0.0;
     double length = 0.0, breadth = 0.0, blockCoefficient = 0.0;
+    // rad/s: where a panel method without a lid first goes wrong, estimated from the
+    // waterplane as a rectangle of length by breadth.
+    double irregularFrequency = 0.0;
 };
 
+constexpr double kGravity = 9.81; // m/s^2, as the solvers take it
+
 Hydrostatics ComputeHydrostatics(const StationSet& set);
+
+// false with a refusal when the waterline leaves the hull no volume or no waterplane: the
+// centres are divided by them.
+bool CheckFloating(const Hydrostatics& h, std::string& refusal);
 
 // One line per quantity, "%e" numbers, each line ended by LF.
 std::string HydrostaticsText(const Hydrostatics& h);

@@ -1,6 +1,7 @@
 #include "PanelMesh.h"
 
 #include "NumberText.h"
+#include "Resampling.h"
 
 #include <cmath>
 #include <map>
@@ -63,31 +64,65 @@ void CloseEnd(MeshBuilder& builder, const std::vector<int>& curveNodes, const Se
     }
 }
 
-} // namespace
-
-bool BuildPanelMesh(const StationSet& set, int nSegments, PanelMesh& mesh, std::string& refusal) {
-    mesh = PanelMesh();
-    MeshBuilder builder(mesh);
-    std::vector<SectionCurve> halves;
-    std::vector<std::vector<int>> nodes;
+// Each station's port half from the keel up, all resampled alike; false when a whole station
+// is not symmetric, since the meshes hold one side only.
+bool MeshHalves(const StationSet& set, int nSegments, std::vector<SectionCurve>& halves,
+                std::string& refusal) {
+    halves.clear();
     for (const Station& s : set.stations) {
         if (s.bWhole && !IsSymmetric(s.curve, kJoinTolerance)) {
             refusal = "La " + StationName(s) +
                       " non è simmetrica entro 1 mm: le maglie ne descrivono un lato solo.";
             return false;
         }
-        halves.push_back(Resample(s.bWhole ? PortHalf(s.curve) : s.curve, nSegments));
+        halves.push_back(s.bWhole ? SplitAtCentreline(s.curve).port : s.curve);
+    }
+    halves = ResampleHalves(halves, CommonSegments(halves, nSegments));
+    return true;
+}
+
+} // namespace
+
+bool BuildPanelMesh(const StationSet& set, int nSegments, PanelMesh& mesh, std::string& refusal) {
+    mesh = PanelMesh();
+    MeshBuilder builder(mesh);
+    std::vector<SectionCurve> halves;
+    if (!MeshHalves(set, nSegments, halves, refusal)) return false;
+    std::vector<std::vector<int>> nodes;
+    for (size_t i = 0; i < halves.size(); ++i) {
         nodes.emplace_back();
-        for (const SectionPoint& p : halves.back())
-            nodes.back().push_back(builder.Node(s.x, p.y, p.z - set.waterline));
+        for (const SectionPoint& p : halves[i])
+            nodes.back().push_back(builder.Node(set.stations[i].x, p.y, p.z - set.waterline));
     }
     for (size_t i = 0; i + 1 < nodes.size(); ++i)
-        for (int k = 0; k < nSegments; ++k)
+        for (size_t k = 0; k + 1 < nodes[i].size(); ++k)
             builder.Panel({nodes[i][k], nodes[i][k + 1], nodes[i + 1][k + 1], nodes[i + 1][k]});
     for (const size_t i : {size_t{0}, nodes.size() - 1}) {
         const Station& s = set.stations[i];
         if (!s.bNoBreadth) CloseEnd(builder, nodes[i], halves[i], s.x, set.waterline, i > 0);
     }
+    return true;
+}
+
+bool BuildLid(const StationSet& set, int nSegments, PanelMesh& lid, std::string& refusal) {
+    lid = PanelMesh();
+    MeshBuilder builder(lid);
+    std::vector<SectionCurve> halves;
+    if (!MeshHalves(set, nSegments, halves, refusal)) return false;
+    const size_t n = halves.front().size() - 1;
+    std::vector<std::vector<int>> rows; // across the waterline, from the centreline out
+    for (size_t i = 0; i < halves.size(); ++i) {
+        rows.emplace_back();
+        // k / n is 1 at the last node, which is then the hull's own waterline node.
+        for (size_t k = 0; k <= n; ++k)
+            rows.back().push_back(builder.Node(
+                set.stations[i].x,
+                halves[i].back().y * (static_cast<double>(k) / static_cast<double>(n)), 0.0));
+    }
+    // Counter-clockwise seen from below: the normals point down, out of the body.
+    for (size_t i = 0; i + 1 < rows.size(); ++i)
+        for (size_t k = 0; k < n; ++k)
+            builder.Panel({rows[i][k], rows[i][k + 1], rows[i + 1][k + 1], rows[i + 1][k]});
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The panel mesh of the wetted half hull (y >= 0) for the panel programs: lofted between
-// neighbouring stations, closed at an end station that has an area, z measured from the
-// waterline, every panel turned so that its normal points out of the body, into the water.
+// neighbouring stations (resampled as Resampling.h says), closed at an end station that has
+// an area, z measured from the waterline, every panel turned so that its normal points out of
+// the body, into the water.
 #pragma once
 
 #include "Stations.h"
@@ -23,6 +24,12 @@ struct PanelMesh {
 // false with a refusal when a whole station is not symmetric within 1 mm: the mesh holds one
 // side only.
 bool BuildPanelMesh(const StationSet& set, int nSegments, PanelMesh& mesh, std::string& refusal);
+
+// The lid that panel programs lay on the waterplane against irregular frequencies: the half
+// waterplane (y >= 0) at z = 0, a strip between each pair of stations cut across into as many
+// panels as the hull's half sections have segments, its outer nodes the hull's own on the
+// waterline, and every panel facing down (-z), out of the body. The same refusal as the hull's.
+bool BuildLid(const StationSet& set, int nSegments, PanelMesh& lid, std::string& refusal);
 
 // Nemoh's mesh (.dat): "2 1", the nodes numbered from 1, then the panels, each list ended by
 // its line of zeros.

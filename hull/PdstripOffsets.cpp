@@ -1,7 +1,9 @@
 #include "PdstripOffsets.h"
 
 #include "NumberText.h"
+#include "Resampling.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -44,15 +46,37 @@ bool PdstripAccepts(const SectionCurve& section) {
     return true;
 }
 
+// PDSTRIP's highest frequency has a wave number of 50 / T, T the file's reference draught, and
+// it stops on a panel whose length times that passes 51 in beam seas (in single precision: a
+// panel of 1.02 T already stops it). A knuckle kept on few segments can leave the others long.
+bool ShortEnoughForPdstrip(const SectionCurve& section, double draught) {
+    for (size_t k = 0; k + 1 < section.size(); ++k)
+        if (Distance(section[k], section[k + 1]) > draught) return false;
+    return true;
+}
+
 } // namespace
 
-SectionCurve PdstripSection(const Station& station, double waterline, int nSegments) {
-    if (station.bNoBreadth)
-        return {{-kSmallSection, waterline},
-                {0.0, waterline - kSmallSection},
-                {kSmallSection, waterline}};
-    if (station.bWhole) return Resample(station.curve, 2 * nSegments);
-    return WholeFromHalf(Resample(station.curve, nSegments));
+std::vector<SectionCurve> PdstripSections(const StationSet& set, int nSegments) {
+    std::vector<SectionCurve> port, starboard;
+    for (const Station& s : set.stations) {
+        const SectionHalves halves =
+            s.bWhole ? SplitAtCentreline(s.curve) : SectionHalves{s.curve, s.curve};
+        starboard.push_back(halves.starboard);
+        port.push_back(halves.port);
+    }
+    const int n = std::max(CommonSegments(port, nSegments), CommonSegments(starboard, nSegments));
+    port = ResampleHalves(port, n);
+    starboard = ResampleHalves(starboard, n);
+    std::vector<SectionCurve> sections;
+    for (size_t i = 0; i < set.stations.size(); ++i) {
+        const double z = set.waterline;
+        sections.push_back(
+            set.stations[i].bNoBreadth
+                ? SectionCurve{{-kSmallSection, z}, {0.0, z - kSmallSection}, {kSmallSection, z}}
+                : WholeFromHalves(starboard[i], port[i]));
+    }
+    return sections;
 }
 
 bool BuildPdstripOffsets(const StationSet& set, int nSegments, std::string& text,
@@ -64,17 +88,38 @@ bool BuildPdstripOffsets(const StationSet& set, int nSegments, std::string& text
             ", al massimo " + std::to_string(kPdstripMaxSections) + ".";
         return false;
     }
+    const std::vector<SectionCurve> sections = PdstripSections(set, nSegments);
     text.clear();
     AppendInteger(text, static_cast<long long>(nStations));
     text += " f ";
     AppendExponent(text, set.waterline - set.zLowest);
     text += '\n';
-    for (const Station& s : set.stations) {
-        const SectionCurve section = PdstripSection(s, set.waterline, nSegments);
+    for (size_t i = 0; i < nStations; ++i) {
+        const Station& s = set.stations[i];
+        const SectionCurve& section = sections[i];
+        if (section.size() > kPdstripMaxPoints) {
+            // Every section takes as many points as the one with the most knuckles asks for.
+            const Station& most =
+                *std::max_element(set.stations.begin(), set.stations.end(), [](auto& a, auto& b) {
+                    return SplitAtKnuckles(a.curve).size() < SplitAtKnuckles(b.curve).size();
+                });
+            refusal = "La " + StationName(most) +
+                      " ha troppi spigoli per PDSTRIP: per tenerli tutti ogni sezione avrebbe " +
+                      std::to_string(section.size()) + " punti, al massimo " +
+                      std::to_string(kPdstripMaxPoints) + ".";
+            return false;
+        }
         if (!PdstripAccepts(section)) {
             refusal = "La " + StationName(s) +
                       " è troppo stretta per PDSTRIP, che la rifiuterebbe (Unsuitable section "
                       "discretisation): i suoi due lati sono troppo vicini per i suoi tratti.";
+            return false;
+        }
+        if (!ShortEnoughForPdstrip(section, set.waterline - set.zLowest)) {
+            refusal =
+                "La " + StationName(s) +
+                " ha tratti troppo lunghi per PDSTRIP, che si fermerebbe alle frequenze più "
+                "alte (Frequency too high): più dell'immersione; servono più --punti-sezione.";
             return false;
         }
         AppendExponent(text, s.x);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 double Distance(const SectionPoint& a, const SectionPoint& b) {
     return std::hypot(b.y - a.y, b.z - a.z);
@@ -48,26 +49,52 @@ SectionCurve Resample(const SectionCurve& curve, int nSegments) {
     return even;
 }
 
-SectionCurve WholeFromHalf(const SectionCurve& half) {
+namespace {
+
+bool IsKnuckle(const SectionPoint& before, const SectionPoint& at, const SectionPoint& after) {
+    const double ay = at.y - before.y, az = at.z - before.z;
+    const double by = after.y - at.y, bz = after.z - at.z;
+    const double turn = std::atan2(std::fabs(ay * bz - az * by), ay * by + az * bz);
+    return turn > kKnuckleTurn * std::numbers::pi / 180.0;
+}
+
+} // namespace
+
+std::vector<SectionCurve> SplitAtKnuckles(const SectionCurve& curve) {
+    std::vector<SectionCurve> pieces{{curve.front()}};
+    for (size_t i = 1; i < curve.size(); ++i) {
+        pieces.back().push_back(curve[i]);
+        if (i + 1 < curve.size() && IsKnuckle(curve[i - 1], curve[i], curve[i + 1]))
+            pieces.push_back({curve[i]});
+    }
+    return pieces;
+}
+
+SectionCurve WholeFromHalves(const SectionCurve& starboard, const SectionCurve& port) {
     SectionCurve whole;
-    for (size_t i = half.size(); i-- > 1;)
-        whole.push_back({-half[i].y, half[i].z});
-    whole.insert(whole.end(), half.begin(), half.end());
+    for (size_t i = starboard.size(); i-- > 1;)
+        whole.push_back({-starboard[i].y, starboard[i].z});
+    whole.insert(whole.end(), port.begin(), port.end());
     return whole;
 }
 
-SectionCurve PortHalf(const SectionCurve& whole) {
+SectionHalves SplitAtCentreline(const SectionCurve& whole) {
     size_t i = whole.size() - 1;
     while (i > 0 && whole[i].y > 0.0)
         --i;
-    SectionCurve half;
+    SectionCurve starboard(whole.begin(), whole.begin() + static_cast<long>(i) + 1);
+    SectionHalves halves;
     if (whole[i].y < 0.0 && i + 1 < whole.size()) {
         const SectionPoint &a = whole[i], &b = whole[i + 1];
-        half.push_back({0.0, a.z + (b.z - a.z) * (0.0 - a.y) / (b.y - a.y)});
+        const SectionPoint keel{0.0, a.z + (b.z - a.z) * (0.0 - a.y) / (b.y - a.y)};
+        halves.port.push_back(keel);
+        starboard.push_back(keel);
         ++i;
     }
-    half.insert(half.end(), whole.begin() + static_cast<long>(i), whole.end());
-    return half;
+    halves.port.insert(halves.port.end(), whole.begin() + static_cast<long>(i), whole.end());
+    for (size_t k = starboard.size(); k-- > 0;)
+        halves.starboard.push_back({-starboard[k].y, starboard[k].z});
+    return halves;
 }
 
 PlaneArea ClosedArea(const SectionCurve& curve) {

@@ -7,6 +7,7 @@
 struct SectionPoint {
     double y;
     double z;
+    bool operator==(const SectionPoint&) const = default;
 };
 
 typedef std::vector<SectionPoint> SectionCurve;
@@ -24,12 +25,25 @@ SectionCurve WithoutClosePoints(const SectionCurve& curve);
 // nSegments + 1 points evenly spaced along the curve's length, its two ends kept exactly.
 SectionCurve Resample(const SectionCurve& curve, int nSegments);
 
-// The curve mirrored across the centreline and run backwards, then the curve: a half section
-// from the keel up becomes the whole section from the starboard end round to the port end.
-SectionCurve WholeFromHalf(const SectionCurve& half);
+// A drawn vertex where the curve turns by more than this (degrees) is a knuckle: a chine, the
+// corner of a flat keel. Resampled across, it would be rounded off and the section would lose
+// area; a smooth section drawn with a dozen points turns far less at each.
+constexpr double kKnuckleTurn = 20.0;
 
-// The part of a whole section on the port side, from where it last crosses the centreline.
-SectionCurve PortHalf(const SectionCurve& whole);
+// The curve cut at its knuckles: pieces from one end or knuckle to the next, each sharing its
+// ends with its neighbours.
+std::vector<SectionCurve> SplitAtKnuckles(const SectionCurve& curve);
+
+// The starboard half mirrored to port and run backwards, then the port half: two halves from
+// the keel up become the whole section from the starboard end round to the port end.
+SectionCurve WholeFromHalves(const SectionCurve& starboard, const SectionCurve& port);
+
+// A whole section's two sides, each from where it last crosses the centreline up, the
+// starboard one mirrored to port.
+struct SectionHalves {
+    SectionCurve starboard, port;
+};
+SectionHalves SplitAtCentreline(const SectionCurve& whole);
 
 // Area and first moment about z = 0 of the region between the curve and the straight line
 // that closes it: positive when the curve runs counter-clockwise seen with y to the right and

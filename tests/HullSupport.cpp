@@ -19,15 +19,39 @@ DrawnCurve DrawnSection(INT32 nNumber, double x, const std::vector<SectionPoint>
 
 } // namespace
 
+std::vector<DrawnCurve> Prism(double length, const std::vector<SectionPoint>& half, int nStations,
+                              bool bWhole, double unitsPerMetre) {
+    std::vector<DrawnCurve> curves;
+    const double u = unitsPerMetre;
+    std::vector<SectionPoint> drawn;
+    for (const SectionPoint& p : half)
+        drawn.push_back({p.y * u, p.z * u});
+    for (int i = 0; i < nStations; ++i)
+        curves.push_back(DrawnSection(i + 1, length * u * i / (nStations - 1), drawn, bWhole));
+    return curves;
+}
+
 std::vector<DrawnCurve> BoxBarge(double length, double breadth, double depth, int nStations,
                                  bool bWhole, double unitsPerMetre) {
-    std::vector<DrawnCurve> curves;
-    const double u = unitsPerMetre, b = breadth / 2.0 * u;
-    for (int i = 0; i < nStations; ++i) {
-        const double x = length * u * i / (nStations - 1);
-        curves.push_back(DrawnSection(i + 1, x, {{0.0, 0.0}, {b, 0.0}, {b, depth * u}}, bWhole));
-    }
-    return curves;
+    const double b = breadth / 2.0;
+    return Prism(length, {{0.0, 0.0}, {b, 0.0}, {b, depth}}, nStations, bWhole, unitsPerMetre);
+}
+
+std::vector<DrawnCurve> HardChineHull(double length, double breadth, double depth, int nStations,
+                                      bool bWhole, double unitsPerMetre) {
+    const std::vector<SectionPoint> half = {
+        {0.0, 0.0}, {0.4 * breadth, 0.25 * depth}, {0.5 * breadth, depth}};
+    return Prism(length, half, nStations, bWhole, unitsPerMetre);
+}
+
+std::vector<StationSet> StraightSidedHulls() {
+    std::vector<StationSet> hulls;
+    for (auto* pBuild : {BoxBarge, HardChineHull})
+        for (bool bWhole : {false, true})
+            for (double u : {1.0, 1000.0})
+                hulls.push_back(
+                    CutAt(SectionsOf(pBuild(100.0, 10.0, 4.0, 5, bWhole, u), 1.0 / u), 2.0 * u));
+    return hulls;
 }
 
 std::vector<DrawnCurve> WigleyHull(double length, double breadth, double draught, int nStations,

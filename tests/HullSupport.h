@@ -7,11 +7,24 @@
 
 #include <vector>
 
-// A box barge from x = 0 to length, keel at z = 0, sides up to depth: each station's section
-// from the keel on the centreline out and up the port side (bWhole: from the starboard deck
-// edge round to the port one), in drawing units of 1/unitsPerMetre m.
+// The same section at nStations stations from x = 0 to length: its half from the keel up in
+// metres, drawn as it is or (bWhole) with its starboard side before it, in drawing units of
+// 1/unitsPerMetre m.
+std::vector<DrawnCurve> Prism(double length, const std::vector<SectionPoint>& half, int nStations,
+                              bool bWhole = false, double unitsPerMetre = 1.0);
+
+// A box barge, its keel at z = 0 and its sides up to depth.
 std::vector<DrawnCurve> BoxBarge(double length, double breadth, double depth, int nStations,
                                  bool bWhole = false, double unitsPerMetre = 1.0);
+
+// A hard-chine hull with deadrise: the bottom rises straight from the keel to a chine at 0.4 B and
+// a quarter of the depth, and the side flares out to the deck edge at B / 2.
+std::vector<DrawnCurve> HardChineHull(double length, double breadth, double depth, int nStations,
+                                      bool bWhole = false, double unitsPerMetre = 1.0);
+
+// Both, 100 x 10 x 4 m, five stations, cut at 2 m: in metres and in millimetres, of half and
+// of whole sections.
+std::vector<StationSet> StraightSidedHulls();
 
 // A Wigley hull from x = -L/2 to L/2 with its waterline at z = 0: half-breadth
 // B/2 (1 - (2x/L)^2)(1 - (z/T)^2) below the waterline, upright above it up to z = freeboard;

@@ -190,6 +190,7 @@ CASES = [
     (ONE, "--idrostatica --galleggiamento 0,5", 2, "trevano-cli: --galleggiamento vuole un numero"),
     (ONE, W + "--nemoh F --punti-sezione 50", 2, "trevano-cli: --punti-sezione vuole un intero da 3 a 49: 50"),
     (ONE, W + "--gdf F --unita yd", 2, "trevano-cli: --unita vuole mm, cm, dm, m, in o ft: yd"),
+    (ONE, W + "--rigidezza F --baricentro 3,0", 2, "trevano-cli: --baricentro vuole X,Y,Z, tre numeri"),
     ([], W + "--pdstrip F", 1, "Il disegno non ha polilinee"),
     (ONE + [[(-10, 0, 0), (10, 0, 0)]], W + "--pdstrip F", 1,
      "La polilinea 2 non è una sezione: la sua x va da -1.000000e+001 a 1.000000e+001"),
@@ -198,7 +199,8 @@ CASES = [
     (ONE[:5] + [station(-5, whole=True)] + ONE[6:], W + "--gdf F", 1, "Sezioni mezze e intere nello "
      "stesso disegno: la sezione a x = -5.000000e+000 è intera, la sezione a x = -9.000000e+000 è mezza."),
     (ONE, "--galleggiamento -5 --pdstrip F", 1, "Nessuna sezione sotto il galleggiamento (z = -5.000000e+000)."),
-    ([[(x, y + 0.1, z) for x, y, z in p] for p in ONE], W + "--pdstrip F", 1,
+    ([[(x, y + 0.1, z) for x, y, z in p] for p in ONE], W + "--pdstrip F --coperchio F --rigidezza F "
+     "--nemoh-idrostatica F", 1,
      "La sezione a x = -1.000000e+001 non parte dall'asse (y = 0) al suo estremo più basso."),
     (ONE[:2] + [ONE[2][:18]] + ONE[3:], W + "--idrostatica", 1,
      "La sezione a x = -8.000000e+000 non arriva al galleggiamento."),
