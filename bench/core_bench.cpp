@@ -1,7 +1,10 @@
-// In-process benchmarks of the load, the sort and the three exports on generated drawings.
+// In-process benchmarks of the load, the sort and the three exports on generated drawings, and of
+// the curves of form of a hull.
 //
-// Each benchmark takes the drawing shape as its two arguments (polylines, vertices each) and
-// reports bytes/s of the file read or written and items/s in vertices (polylines for the sort).
+// Each benchmark of a drawing takes its shape as its two arguments (polylines, vertices each)
+// and reports bytes/s of the file read or written and items/s in vertices (polylines for the
+// sort).
+#include "CurvesOfForm.h"
 #include "DrawingGenerator.h"
 #include "ExportFrame.h"
 #include "ReadDrawing.h"
@@ -137,6 +140,38 @@ BENCHMARK(BM_Sort)->Apply(Shapes)->Iterations(5);
 BENCHMARK(BM_ExportPointList)->Apply(Shapes);
 BENCHMARK(BM_ExportSectionsDat)->Apply(Shapes);
 BENCHMARK(BM_ExportSectionsCsv)->Apply(Shapes);
+
+// The table of a Wigley hull 100 m long, 10 m broad and 6 m deep, of 100 half sections of 41
+// points, over 1,000 waterlines from just above the keel to the design draught: items/s in
+// waterlines.
+void BM_CurvesOfForm(benchmark::State& state) {
+    const double length = 100, breadth = 10, draught = 6;
+    std::vector<DrawnCurve> curves;
+    for (int i = 0; i < 100; ++i) {
+        DrawnCurve curve;
+        curve.nNumber = i + 1;
+        const double x = length * i / 99, xi = 2 * x / length - 1;
+        for (int k = 0; k <= 40; ++k) {
+            const double zeta = k / 40.0 - 1;
+            curve.points.push_back(
+                {x, breadth / 2 * (1 - xi * xi) * (1 - zeta * zeta), draught * zeta});
+        }
+        curve.points.push_back({x, curve.points.back().y, 2});
+        curves.push_back(std::move(curve));
+    }
+    SectionSet sections;
+    std::string refusal;
+    if (!BuildSections(curves, {}, sections, refusal)) state.SkipWithError(refusal.c_str());
+    for (auto _ : state) {
+        std::vector<Hydrostatics> rows;
+        std::string notes;
+        if (!ComputeCurvesOfForm(sections, {-5.9, 0, 999}, true, rows, notes, refusal))
+            state.SkipWithError(refusal.c_str());
+        benchmark::DoNotOptimize(CurvesOfFormCsv(rows));
+    }
+    state.SetItemsProcessed(static_cast<long long>(state.iterations()) * 1000);
+}
+BENCHMARK(BM_CurvesOfForm)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,6 +1,8 @@
 #include "HullOutputs.h"
 
 #include "BodyPlan.h"
+#include "CurvesOfForm.h"
+#include "CurvesOfFormSvg.h"
 #include "DrawingUnits.h"
 #include "Hydrostatics.h"
 #include "NumberText.h"
@@ -63,6 +65,27 @@ bool PrepareAtWaterline(const SectionSet& sections, const HullChoices& choices,
     return true;
 }
 
+// The table and the sheet of the curves of form, over the range of --galleggiamenti.
+bool PrepareOverRange(const SectionSet& sections, const HullChoices& choices,
+                      const HullDrawing& drawing, const bool bAsked[kHullFormCount],
+                      HullTexts& texts, std::string& refusal) {
+    std::vector<Hydrostatics> rows;
+    std::string notes;
+    const WaterlineRange range{choices.waterlineFrom, choices.waterlineTo, choices.nWaterlineSteps};
+    if (!ComputeCurvesOfForm(sections, range, !choices.bBodyPlan, rows, notes, refusal))
+        return false;
+    // What the cut at --galleggiamento told already is not told twice.
+    for (size_t at = 0, end; at < notes.size(); at = end) {
+        end = notes.find('\n', at) + 1;
+        if (texts.notes.find(notes.substr(at, end - at)) == std::string::npos)
+            texts.notes += notes.substr(at, end - at);
+    }
+    if (bAsked[kHullCurvesOfForm]) texts.forms[kHullCurvesOfForm] = CurvesOfFormCsv(rows);
+    if (bAsked[kHullCurvesOfFormSvg])
+        texts.forms[kHullCurvesOfFormSvg] = CurvesOfFormSvg(rows, drawing.name);
+    return true;
+}
+
 } // namespace
 
 bool PrepareHull(CPolylineList& polylines, const HullDrawing& drawing, const HullChoices& choices,
@@ -88,8 +111,11 @@ bool PrepareHull(CPolylineList& polylines, const HullDrawing& drawing, const Hul
     texts.notes += sections.notes;
     if (!bBuilt) return false;
     texts.notes += UnitNote(sections);
-    bool bAtWaterline = choices.bHydrostatics;
-    for (int form = 0; form < kHullFormCount; ++form)
+    bool bAtWaterline = choices.bHydrostatics, bOverRange = false;
+    for (int form = 0; form < kHullFormCount; ++form) {
         bAtWaterline = bAtWaterline || (bAsked[form] && AtOneWaterline(HullForm(form)));
-    return !bAtWaterline || PrepareAtWaterline(sections, choices, bAsked, texts, refusal);
+        bOverRange = bOverRange || (bAsked[form] && !AtOneWaterline(HullForm(form)));
+    }
+    return (!bAtWaterline || PrepareAtWaterline(sections, choices, bAsked, texts, refusal)) &&
+           (!bOverRange || PrepareOverRange(sections, choices, drawing, bAsked, texts, refusal));
 }

@@ -56,6 +56,7 @@ struct HullDrawing {
     int nUnits = 0;                      // its $INSUNITS
     std::vector<PolylineOrigin> origins; // of each polyline of the sorted list
     std::vector<TextLabel> labels;       // the texts that may number its stations
+    std::string name;                    // as the pictures' titles name it
 };
 
 // Makes the stations and the texts of the outputs asked for; false with the one-line refusal

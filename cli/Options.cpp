@@ -237,14 +237,30 @@ const OptionSpec kOptions[] = {
     {"--idrostatica", nullptr, SET(o.hull.bHydrostatics = true), nullptr, -1,
      "dopo i conteggi: immersione, volume, dislocamento, centro di\n"
      "carena, area e centro del galleggiamento, superficie bagnata,\n"
-     "lunghezza, larghezza, coefficiente di blocco e prima frequenza\n"
-     "irregolare dei metodi a pannelli"},
+     "lunghezza, larghezza, coefficiente di blocco, raggi metacentrici,\n"
+     "metacentri sulla chiglia, TPC, MCT, sezione maestra, coefficienti\n"
+     "e prima frequenza irregolare dei metodi a pannelli"},
     {"--galleggiamenti", "Z1:Z2:N", TakeWaterlines, nullptr, -1,
-     "N + 1 galleggiamenti da Z1 a Z2 per le carene diritte"},
+     "N + 1 galleggiamenti equidistanti da Z1 a Z2 (nelle unità del\n"
+     "disegno, Z1 sotto Z2, N intero da 1 a 1000) per le carene diritte"},
     {"--carene-diritte", "FILE", nullptr, nullptr, kHullCurvesOfForm,
-     "la tabella delle carene diritte (.csv), una riga per galleggiamento"},
+     "la tabella delle carene diritte (.csv), una riga per galleggiamento;\n"
+     "metri e tonnellate, x nel riferimento del disegno, altezze sulla\n"
+     "chiglia (il punto più basso delle sezioni). Le colonne:\n"
+     "  z galleggiamento, T = z - chiglia, V volume (m³),\n"
+     "  Delta = 1.025 V (t), LCB e KB centro di carena (x, altezza),\n"
+     "  Awp area del galleggiamento (m²), LCF x del suo centro,\n"
+     "  TPC = 1.025 Awp / 100 (t/cm), BMt = IT / V, BMl = IL / V,\n"
+     "  KMt = KB + BMt, KMl = KB + BMl, MCT1cm = Delta BMl / (100 LWL)\n"
+     "  (t·m/cm), Cb = V / (LWL BWL T), Cp = V / (Am LWL),\n"
+     "  Cm = Am / (BWL T), Cwp = Awp / (LWL BWL), S superficie bagnata\n"
+     "  (m²), LWL e BWL lunghezza e larghezza al galleggiamento; IT e IL\n"
+     "  i momenti d'inerzia del galleggiamento (asse e centro), Am l'area\n"
+     "  della sezione più grande"},
     {"--carene-diritte-svg", "FILE", nullptr, nullptr, kHullCurvesOfFormSvg,
-     "il diagramma delle carene diritte (SVG)"},
+     "il diagramma delle carene diritte (SVG): l'immersione in verticale,\n"
+     "ogni grandezza una curva col suo nome e una scala sua in alto o in\n"
+     "basso"},
     {nullptr, nullptr, nullptr, nullptr, -1,
      "Le sezioni si controllano prima di aprire qualunque file: se una non va, nessun\n"
      "file viene scritto.\n"

@@ -381,16 +381,7 @@ std::string PreviewSvg(CPolylineList& polylines, const std::string& drawingName,
         height =
             top + std::max(body.height, profile.height) + kAxisBottom + kLegendHeight + kMargin;
     }
-    std::string size = "width=\"960\" height=\"";
-    AppendPixel(size, height);
-    size += '"';
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" " +
-                      size + " viewBox=\"0 0 960 ";
-    AppendPixel(out, height);
-    out += "\" font-family=\"sans-serif\" font-size=\"12\">\n<rect " + size +
-           " fill=\"white\"/>\n<title>" + title +
-           "</title>\n<text x=\"24\" y=\"26\" font-size=\"16\">" + title + "</text>\n";
+    std::string out = SvgStart(kWidth, height, title);
     if (picture.Empty()) {
         AppendText(out, kWidth / 2, height / 2 + 10,
                    "id=\"vuoto\" text-anchor=\"middle\" font-size=\"20\"",

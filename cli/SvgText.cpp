@@ -6,6 +6,24 @@
 #include <cmath>
 #include <utility>
 
+std::string SvgStart(double width, double height, const std::string& title) {
+    std::string size = "width=\"";
+    AppendPixel(size, width);
+    size += "\" height=\"";
+    AppendPixel(size, height);
+    size += '"';
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" " +
+                      size + " viewBox=\"0 0 ";
+    AppendPixel(out, width);
+    out += ' ';
+    AppendPixel(out, height);
+    out += "\" font-family=\"sans-serif\" font-size=\"12\">\n<rect " + size +
+           " fill=\"white\"/>\n<title>" + title +
+           "</title>\n<text x=\"24\" y=\"26\" font-size=\"16\">" + title + "</text>\n";
+    return out;
+}
+
 void Append(std::string& out, double value) {
     AppendFixed(out, value, 1);
 }

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <string>
 
+// The document's start, up to its title drawn at the top left: a white page of whole pixels,
+// sans-serif at 12 px. The title is text already escaped.
+std::string SvgStart(double width, double height, const std::string& title);
 // A length or position in tenths of a pixel.
 void Append(std::string& out, double value);
 // <text x=".." y=".." attributes>text</text>

@@ -75,7 +75,7 @@ std::string CountsText(INT32 nPolylineCount, INT32 nPointCount) {
     return counts.GetString();
 }
 
-// How the picture's title names the drawing: by its file name.
+// How the pictures' titles name the drawing: by its file name.
 std::string DrawingName(const std::string& path) {
     if (path == "-") return "standard input";
 #ifdef _WIN32
@@ -107,6 +107,7 @@ int Run(const Options& options, CFile& standardOutput) {
     ReadDrawing(file, choices, polylines, nPolylineCount, nPointCount, scan, report,
                 drawing.origins, drawing.labels);
     drawing.nUnits = scan.nUnits;
+    drawing.name = DrawingName(options.drawing);
     const std::string path = file.GetFilePath().GetString();
     file.Close();
     // What the dialog shows as 0 and 0 is an error here: a script must not take it for an
@@ -151,8 +152,7 @@ int Run(const Options& options, CFile& standardOutput) {
     const PreviewFrame frame{options.hull.bWaterline, options.hull.waterline,
                              UnitName(options.hull.nUnits ? options.hull.nUnits : scan.nUnits)};
     auto picture = [&] {
-        return PreviewSvg(polylines, DrawingName(options.drawing), nPolylineCount, nPointCount,
-                          frame);
+        return PreviewSvg(polylines, drawing.name, nPolylineCount, nPointCount, frame);
     };
     for (const Request& r : options.requests) {
         const ExportForm* pForm = r.pForm;

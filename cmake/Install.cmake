@@ -91,7 +91,8 @@ License: Expat
     # The README with what it shows and names, where its links find them.
     install(FILES ${top}/README.md ${PROJECT_BINARY_DIR}/copyright DESTINATION ${docs})
     install(FILES ${top}/samples/scafo.dxf ${top}/samples/scafo-anteprima.png
-            ${top}/samples/wigley.dxf DESTINATION ${docs}/samples)
+            ${top}/samples/wigley.dxf ${top}/samples/wigley-carene-diritte.png
+            DESTINATION ${docs}/samples)
 
     # Debian's triggers refresh the menu, the icon caches and the manual's index, so the
     # package has no scripts of its own.

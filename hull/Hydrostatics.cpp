@@ -46,6 +46,14 @@ void AppendLine(std::string& out, const char* pszLabel, double value, const char
     out += '\n';
 }
 
+// "Label: first A, second B" with the line's end.
+void AppendPair(std::string& out, const char* pszLabel, double first, const char* pszSecond,
+                double second) {
+    out += pszLabel;
+    AppendExponent(out, first);
+    AppendLine(out, pszSecond, second);
+}
+
 } // namespace
 
 Hydrostatics ComputeHydrostatics(const StationSet& set) {
@@ -57,6 +65,7 @@ Hydrostatics ComputeHydrostatics(const StationSet& set) {
         const Station& s = set.stations[i];
         const StationMeasure m = Measure(s, set.waterline);
         h.breadth = std::fmax(h.breadth, m.breadth);
+        h.midshipArea = std::fmax(h.midshipArea, m.area);
         if (i == 0) {
             before = m;
             continue;
@@ -86,6 +95,17 @@ Hydrostatics ComputeHydrostatics(const StationSet& set) {
     h.inertiaLongitudinal = inertiaX - h.waterplaneArea * h.xFlotation * h.xFlotation;
     h.length = set.stations.back().x - set.stations.front().x;
     h.blockCoefficient = h.volume / (h.length * h.breadth * h.draught);
+    h.displacement = h.volume * kSeaWater;
+    h.keelToBuoyancy = h.zBuoyancy - set.zLowest;
+    h.bmTransverse = h.inertiaTransverse / h.volume;
+    h.bmLongitudinal = h.inertiaLongitudinal / h.volume;
+    h.kmTransverse = h.keelToBuoyancy + h.bmTransverse;
+    h.kmLongitudinal = h.keelToBuoyancy + h.bmLongitudinal;
+    h.tonnesPerCm = kSeaWater * h.waterplaneArea / 100.0;
+    h.momentToTrimCm = h.displacement * h.bmLongitudinal / (100.0 * h.length);
+    h.prismaticCoefficient = h.volume / (h.midshipArea * h.length);
+    h.midshipCoefficient = h.midshipArea / (h.breadth * h.draught);
+    h.waterplaneCoefficient = h.waterplaneArea / (h.length * h.breadth);
     const double kappa = std::numbers::pi * std::hypot(1.0 / h.length, 1.0 / h.breadth);
     h.irregularFrequency = std::sqrt(kGravity * kappa / std::tanh(kappa * h.draught));
     return h;
@@ -108,7 +128,7 @@ std::string HydrostaticsText(const Hydrostatics& h) {
     AppendExponent(out, h.waterline);
     AppendLine(out, ", immersione ", h.draught);
     AppendLine(out, "Volume di carena: ", h.volume, " m³");
-    AppendLine(out, "Dislocamento: ", h.volume * kSeaWater, " t (acqua di mare, 1.025 t/m³)");
+    AppendLine(out, "Dislocamento: ", h.displacement, " t (acqua di mare, 1.025 t/m³)");
     out += "Centro di carena: x ";
     AppendExponent(out, h.xBuoyancy);
     AppendLine(out, ", z ", h.zBuoyancy);
@@ -118,6 +138,17 @@ std::string HydrostaticsText(const Hydrostatics& h) {
     AppendLine(out, "Lunghezza al galleggiamento: ", h.length);
     AppendLine(out, "Larghezza al galleggiamento: ", h.breadth);
     AppendLine(out, "Coefficiente di blocco: ", h.blockCoefficient);
+    AppendPair(out, "Raggio metacentrico: trasversale ", h.bmTransverse, ", longitudinale ",
+               h.bmLongitudinal);
+    AppendPair(out, "Metacentro sulla chiglia: trasversale ", h.kmTransverse, ", longitudinale ",
+               h.kmLongitudinal);
+    AppendLine(out, "Tonnellate per centimetro: ", h.tonnesPerCm, " t/cm");
+    AppendLine(out, "Momento per variare l'assetto di 1 cm: ", h.momentToTrimCm, " t·m/cm");
+    AppendLine(out, "Area della sezione maestra: ", h.midshipArea, " m²");
+    out += "Coefficienti: prismatico ";
+    AppendExponent(out, h.prismaticCoefficient);
+    AppendPair(out, ", della sezione maestra ", h.midshipCoefficient, ", del galleggiamento ",
+               h.waterplaneCoefficient);
     AppendLine(out, "Prima frequenza irregolare: ", h.irregularFrequency, " rad/s");
     return out;
 }

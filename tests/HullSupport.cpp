@@ -72,6 +72,14 @@ std::vector<DrawnCurve> WigleyHull(double length, double breadth, double draught
     return curves;
 }
 
+DrawnCurve CurveOf(INT32 nNumber, std::vector<HullPoint> points, bool bClosed) {
+    DrawnCurve curve;
+    curve.nNumber = nNumber;
+    curve.points = std::move(points);
+    curve.bClosed = bClosed;
+    return curve;
+}
+
 SectionSet SectionsOf(const std::vector<DrawnCurve>& curves, double scale) {
     SectionSet set;
     std::string refusal;

@@ -32,6 +32,9 @@ std::vector<StationSet> StraightSidedHulls();
 std::vector<DrawnCurve> WigleyHull(double length, double breadth, double draught, int nStations,
                                    int nPoints, double freeboard, bool bWhole = false);
 
+// One curve of the drawing, as the polyline numbered nNumber.
+DrawnCurve CurveOf(INT32 nNumber, std::vector<HullPoint> points, bool bClosed = false);
+
 // The curves built into sections, in metres; fails the test on a refusal.
 SectionSet SectionsOf(const std::vector<DrawnCurve>& curves, double scale = 1.0);
 

@@ -7,14 +7,6 @@
 
 namespace {
 
-DrawnCurve Curve(INT32 nNumber, std::vector<HullPoint> points, bool bClosed = false) {
-    DrawnCurve curve;
-    curve.nNumber = nNumber;
-    curve.points = std::move(points);
-    curve.bClosed = bClosed;
-    return curve;
-}
-
 std::string Refusal(const std::vector<DrawnCurve>& curves, bool bSectionsOnly = false) {
     SectionSet set;
     std::string refusal;
@@ -29,7 +21,7 @@ TEST(Sections, StationsCentimetresApartStayApart) {
     // length (10 cm) of each other, so stations 5 cm apart became one, refused as parts that
     // do not meet.
     std::vector<DrawnCurve> curves = BoxBarge(100.0, 10.0, 4.0, 3);
-    curves.push_back(Curve(4, {{50.05, 0.0, 0.0}, {50.05, 5.0, 0.0}, {50.05, 5.0, 4.0}}));
+    curves.push_back(CurveOf(4, {{50.05, 0.0, 0.0}, {50.05, 5.0, 0.0}, {50.05, 5.0, 4.0}}));
     const SectionSet set = SectionsOf(curves);
     ASSERT_EQ(set.sections.size(), 4u);
     EXPECT_EQ(set.sections[1].x, 50.0);
@@ -39,9 +31,9 @@ TEST(Sections, StationsCentimetresApartStayApart) {
 TEST(Sections, PartsOfOneStationAreJoinedWhereTheyMeet) {
     // A slanted station in two parts, the upper one drawn first and backwards: within the
     // tolerance of one x, and its parts meeting at (10.02, 2, 1).
-    const SectionSet set = SectionsOf({Curve(1, {{10.04, 2.0, 2.0}, {10.02, 2.0, 1.0}}),
-                                       Curve(2, {{10.0, 0.0, 0.0}, {10.02, 2.0, 1.0}}),
-                                       Curve(3, {{100.0, 0.0, 0.0}, {100.0, 2.0, 2.0}})});
+    const SectionSet set = SectionsOf({CurveOf(1, {{10.04, 2.0, 2.0}, {10.02, 2.0, 1.0}}),
+                                       CurveOf(2, {{10.0, 0.0, 0.0}, {10.02, 2.0, 1.0}}),
+                                       CurveOf(3, {{100.0, 0.0, 0.0}, {100.0, 2.0, 2.0}})});
     ASSERT_EQ(set.sections.size(), 2u);
     const SectionCurve& c = set.sections[0].curve;
     ASSERT_EQ(c.size(), 4u);
@@ -59,7 +51,7 @@ TEST(Sections, ClosedHalfSectionIsOpenedAlongTheCentreline) {
         SCOPED_TRACE(start);
         std::vector<HullPoint> rotated(loop.begin() + static_cast<long>(start), loop.end());
         rotated.insert(rotated.end(), loop.begin(), loop.begin() + static_cast<long>(start));
-        const SectionSet set = SectionsOf({Curve(1, rotated, true)});
+        const SectionSet set = SectionsOf({CurveOf(1, rotated, true)});
         ASSERT_EQ(set.sections.size(), 1u);
         const SectionCurve& c = set.sections[0].curve;
         EXPECT_FALSE(set.sections[0].bClosed);
@@ -75,21 +67,21 @@ TEST(Sections, RefusalsNameTheCurve) {
     const std::pair<std::vector<DrawnCurve>, std::string> cases[] = {
         // Broke: an infinite x grouped every polyline into one station and blamed another; an
         // infinite or NaN y gave NaN hydrostatics and a mesh of collapsed nodes, exit 0.
-        {{Curve(1, station), Curve(2, {{inf, 0, 0}, {inf, 1, 1}})},
+        {{CurveOf(1, station), CurveOf(2, {{inf, 0, 0}, {inf, 1, 1}})},
          "La polilinea 2 ha una coordinata che non è un numero finito"},
-        {{Curve(1, station), Curve(2, {{2, 0, 0}, {2, NAN, 1}})},
+        {{CurveOf(1, station), CurveOf(2, {{2, 0, 0}, {2, NAN, 1}})},
          "La polilinea 2 ha una coordinata che non è un numero finito"},
-        {{Curve(1, {{1, 0, 0}, {1, 1, 0}}), Curve(2, {{0, 0, 1}, {5, 0, 1}})},
+        {{CurveOf(1, {{1, 0, 0}, {1, 1, 0}}), CurveOf(2, {{0, 0, 1}, {5, 0, 1}})},
          "La polilinea 2 non è una sezione: la sua x va da 0.000000e+000 a 5.000000e+000. "
          "Le polilinee stanno tutte in piano"},
-        {{Curve(1, station), Curve(2, {{0, 0, 1}, {5, 0, 2}})},
+        {{CurveOf(1, station), CurveOf(2, {{0, 0, 1}, {5, 0, 2}})},
          "La polilinea 2 non è una sezione: la sua x va da 0.000000e+000 a 5.000000e+000. Con "
          "--solo-sezioni restano fuori"},
-        {{Curve(1, station), Curve(2, {{1, 2, 0}, {1, 3, 1}})},
+        {{CurveOf(1, station), CurveOf(2, {{1, 2, 0}, {1, 3, 1}})},
          "Le parti della sezione a x = 1.000000e+000 non si toccano: la polilinea 2"},
-        {{Curve(1, station), Curve(2, {{1, 1, 1}, {1, 2, 1}, {1, 1, 2}}, true)},
+        {{CurveOf(1, station), CurveOf(2, {{1, 1, 1}, {1, 2, 1}, {1, 1, 2}}, true)},
          "La sezione a x = 1.000000e+000 ha una curva chiusa, la polilinea 2, e altre parti"},
-        {{Curve(1, {})}, "Il disegno non ha polilinee"},
+        {{CurveOf(1, {})}, "Il disegno non ha polilinee"},
     };
     for (const auto& [curves, expected] : cases) {
         SCOPED_TRACE(expected);
@@ -100,8 +92,8 @@ TEST(Sections, RefusalsNameTheCurve) {
 
 TEST(Sections, OnlySectionsLeavesOutTheCurvesAtNoOneX) {
     std::vector<DrawnCurve> curves = BoxBarge(20.0, 4.0, 2.0, 3);
-    curves.push_back(Curve(4, {{0, 1, 0}, {20, 1, 0}})); // a buttock
-    curves.push_back(Curve(5, {{0, 2, 1}, {20, 2, 1}})); // a waterline
+    curves.push_back(CurveOf(4, {{0, 1, 0}, {20, 1, 0}})); // a buttock
+    curves.push_back(CurveOf(5, {{0, 2, 1}, {20, 2, 1}})); // a waterline
     SectionSet set;
     std::string refusal;
     ASSERT_TRUE(BuildSections(curves, {1.0, true}, set, refusal)) << refusal;

@@ -63,8 +63,8 @@ def run(drawing, *args):
     return subprocess.run([CLI, drawing, *args], capture_output=True, text=True)
 
 
-def numbers(line):
-    return [float(v) for v in re.findall(r"-?\d\.\d{6}e[+-]\d{3}", line)]
+def numbers(line, text=False):
+    return [v if text else float(v) for v in re.findall(r"-?\d\.\d{6}e[+-]\d{3}", line)]
 
 
 def pdstrip_checks(path, zwl, draught):
@@ -210,6 +210,15 @@ CASES = [
     (ONE[:4] + [ONE[4] + [(-6, 0.5, -1), (-6, 0.6, -1)]] + ONE[5:], W + "--gdf F", 1,
      "La sezione a x = -6.000000e+000 esce dall'acqua e vi rientra"),
     ([ONE[0], ONE[-1]], W + "--gdf F", 1, "Nessuna sezione ha larghezza sotto il galleggiamento: sono tutte linee."),
+    *[(ONE, f"--galleggiamenti {r} --carene-diritte F", 2, "trevano-cli: --galleggiamenti vuole Z1:Z2:N, con "
+       f"Z1 sotto Z2 e N intero da 1 a 1000: {r}")
+      for r in ("0:0.5", "0:0.5:5:1", "0,1:0.5:5", "0.5:0:5", "0.5:0.5:5", "0:0.5:0", "0:0.5:1001", "0:0.5:2.5")],
+    (ONE, "--carene-diritte F", 2, "trevano-cli: manca --galleggiamenti, che serve a: --carene-diritte"),
+    (ONE, W + "--carene-diritte-svg F", 2, "trevano-cli: manca --galleggiamenti, che serve a: --carene-diritte-svg"),
+    (ONE[:2] + [ONE[2][:18]] + ONE[3:], "--galleggiamenti 0:0.5:2 --carene-diritte F", 1,
+     "Al galleggiamento z = 5.000000e-001: La sezione a x = -8.000000e+000 non arriva al galleggiamento."),
+    (ONE, "--galleggiamenti -0.75:0.5:4 --carene-diritte F --carene-diritte-svg F", 1,
+     "Il primo galleggiamento, z = -7.500000e-001, non è sopra la chiglia, a z = -7.500000e-001"),
     # A knife-edged section once went into the file, and PDSTRIP stopped on it.
     (ONE[:1] + [[(x, y * 0.1, z) for x, y, z in ONE[1]]] + ONE[2:], W + "--nemoh F --pdstrip F", 1,
      "La sezione a x = -9.000000e+000 è troppo stretta per PDSTRIP, che la rifiuterebbe"),
@@ -230,6 +239,14 @@ r = run(str(SOURCE / "samples/wigley.dxf"), "--galleggiamento", "375", "--idrost
 readme = (SOURCE / "README.md").read_text()
 check(r.returncode == 0 and r.stdout == (SOURCE / "tests/expected/wigley.pdstrip").read_text(), "sample")
 check(all("    " + l in readme for l in r.stderr.split("\n")[2:-1]), f"README example: {r.stderr}")
+
+# The table's last row is --idrostatica at its waterline, in the table's order; the keel is at
+# z = 0, where the centre of buoyancy's z is KB.
+r = run(str(SOURCE / "samples/wigley.dxf"), "--galleggiamento", "375", "--idrostatica", "--galleggiamenti",
+        "50:375:13", "--carene-diritte", str(SCRATCH / "carene.csv"))
+h, rows = numbers(r.stdout, text=True), (SCRATCH / "carene.csv").read_text().split()
+order = (0, 1, 2, 3, 4, 5, 6, 7, 16, 12, 13, 14, 15, 17, 11, 19, 20, 21, 8, 9, 10)
+check(len(rows) == 15 and rows[-1].split(",") == [h[i] for i in order], f"last row: {rows[-1]} {h}")
 
 print(f"{len(WAYS)} drawings, {len(CASES)} refusals, {len(failures)} failures")
 sys.exit(1 if failures else 0)

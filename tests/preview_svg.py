@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """trevano-cli --anteprima: the picture is well-formed XML with one drawn element per polyline in
 each view and nothing external, and librsvg renders each view with something drawn in it.
+--carene-diritte-svg: each quantity of the table one curve under its name, each point where
+its own scale and the draught's put that row.
 
     preview_svg.py TREVANO-CLI SCRATCH-FOLDER
 """
@@ -105,4 +107,32 @@ for view, across, (x, y, z) in (("piano-di-costruzione", 1, forward[1]), ("profi
     if across == 1:
         centre = float(g.find(f"{SVG}line[@class='mezzeria']").get("x1"))
         assert drawn[0][-1][0] < centre - 50 and drawn[1][-1][0] > centre + 50, drawn
+
+# The curves of form of the sample hull against its table. Each scale's group comes before its
+# curves, each curve before its name; a tick is the line just before its number.
+csv, svg = SCRATCH / "carene.csv", SCRATCH / "carene.svg"
+subprocess.run([CLI, Path(__file__).parents[1] / "samples/wigley.dxf", "--galleggiamenti", "25:550:21",
+                "--carene-diritte", csv, "--carene-diritte-svg", svg], check=True, capture_output=True)
+header, *rows = [line.split(",") for line in csv.read_text().split()]
+table = {name: [float(row[i]) for row in rows] for i, name in enumerate(header)}
+tree, names = ET.parse(svg), []
+render(tree, "carene")
+
+
+def ticks(group, attribute):
+    (p0, v0), *_, (p1, v1) = [(float(l.get(attribute)), float(t.text)) for l, t in zip(group, list(group)[1:])
+                              if l.tag == SVG + "line" and t.text and t.text[-1].isdigit()]
+    return lambda value: p0 + (value - v0) * (p1 - p0) / (v1 - v0)
+
+
+to_x, to_y, children = None, ticks(tree.find(f"{SVG}g[@id='immersione']"), "y1"), list(tree.getroot())
+for curve, label in zip(children, children[1:]):
+    to_x = ticks(curve, "x1") if curve.get("class") == "scala" else to_x
+    if curve.get("class") == "curva":
+        names.append(label.text)
+        points = [tuple(map(float, p.split(","))) for p in curve.get("points").split()]
+        expected = zip(table[{"Δ": "Delta", "MCT": "MCT1cm"}.get(label.text, label.text)], table["T"])
+        assert len(points) == len(rows) and all(abs(x - to_x(v)) <= 0.1 and abs(y - to_y(t)) <= 0.1
+                                                for (x, y), (v, t) in zip(points, expected)), label.text
+assert names == ["Δ", "S", "Awp", "TPC", "MCT", "Cb", "Cp", "Cm", "Cwp", "LCB", "LCF", "KB", "KMt", "KMl"], names
 print("preview: passed")

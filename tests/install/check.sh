@@ -30,7 +30,8 @@ trap 'rm -rf "$tmp"' EXIT
 tree="bin/Trevano bin/trevano-cli share/applications/trevano.desktop share/doc/trevano/README.md
 share/doc/trevano/changelog.gz share/doc/trevano/copyright
 share/doc/trevano/samples/scafo-anteprima.png share/doc/trevano/samples/scafo.dxf
-share/doc/trevano/samples/wigley.dxf share/icons/hicolor/128x128/apps/trevano.png
+share/doc/trevano/samples/wigley-carene-diritte.png share/doc/trevano/samples/wigley.dxf
+share/icons/hicolor/128x128/apps/trevano.png
 share/icons/hicolor/256x256/apps/trevano.png share/icons/hicolor/32x32/apps/trevano.png
 share/icons/hicolor/48x48/apps/trevano.png share/icons/hicolor/64x64/apps/trevano.png
 share/man/man1/Trevano.1.gz share/man/man1/trevano-cli.1.gz"
