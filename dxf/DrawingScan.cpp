@@ -164,8 +164,12 @@ private:
             InsertTag(nCode, value);
             break;
         case Kind::Line:
-            if (nCode >= 10 && nCode <= 31 && nCode % 10 <= 1)
-                (nCode % 10 == 0 ? m_line.from : m_line.to)[nCode / 10 - 1] = AtoF(value);
+            // One end or the other by name: GCC's bounds check misreads a subscript of "?:"
+            // between two arrays as one out of the first.
+            if (nCode == 10 || nCode == 20 || nCode == 30)
+                m_line.from[nCode / 10 - 1] = AtoF(value);
+            else if (nCode == 11 || nCode == 21 || nCode == 31)
+                m_line.to[nCode / 10 - 1] = AtoF(value);
             break;
         case Kind::Arc:
             ArcTag(nCode, AtoF(value));
