@@ -26,6 +26,14 @@ void AddCoordinate(std::vector<double>& points, size_t nDim, int nCode, double v
     if (nAxis < nDim && !points.empty()) points[points.size() - nDim + nAxis] = value;
 }
 
+// Whether a text may be a number: after spaces, a digit, a sign or a decimal separator.
+bool MayBeNumber(std::string_view text) {
+    const size_t i = text.find_first_not_of(" \t");
+    return i != std::string_view::npos &&
+           ((text[i] >= '0' && text[i] <= '9') ||
+            std::string_view("+-.,").find(text[i]) != std::string_view::npos);
+}
+
 // The reading of one section after another, and of the entity being read in ENTITIES.
 class Scanner {
 public:
@@ -73,7 +81,12 @@ public:
             break;
         case Kind::Text:
             if (m_bMText) m_text.text = PlainMText(m_text.text + m_mtextTail);
-            (bInBlock ? m_block.texts : m_scan.texts).push_back(std::move(m_text));
+            if (MayBeNumber(m_text.text)) {
+                // Its place is read only now: most texts of a sheet are no number.
+                m_text.x = AtoF(m_textX);
+                m_text.y = AtoF(m_textY);
+                (bInBlock ? m_block.texts : m_scan.texts).push_back(std::move(m_text));
+            }
             break;
         case Kind::Insert:
             (bInBlock ? m_block.references : m_references).push_back(std::move(m_insert));
@@ -125,6 +138,8 @@ private:
             if (type == "ATTRIB" && !bPart) return false;
             m_kind = Kind::Text;
             m_text = TextEntity();
+            m_textX.clear();
+            m_textY.clear();
             m_bMText = type == "MTEXT";
             m_mtextTail.clear();
             m_pPlace = &m_text;
@@ -152,7 +167,7 @@ private:
         switch (m_kind) {
         case Kind::Text:
             if (nCode == 10 || nCode == 20)
-                (nCode == 10 ? m_text.x : m_text.y) = AtoF(value);
+                (nCode == 10 ? m_textX : m_textY) = value;
             else if (nCode == 1 && m_bMText)
                 m_mtextTail = value;
             else if (nCode == 3 && m_bMText)
@@ -378,6 +393,7 @@ private:
     LineEntity m_line;
     ArcEntity m_arc;
     TextEntity m_text;
+    std::string m_textX, m_textY; // its place (10, 20) as written
     bool m_bMText = false;
     std::string m_mtextTail; // an MTEXT's code 1, which ends its text after the 3s
     BlockReference m_insert;

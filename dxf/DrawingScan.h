@@ -84,7 +84,8 @@ struct DrawingScan {
     std::vector<SplineEntity> splines;   // only when asked for
     std::vector<LineEntity> lines;       // the LINEs, only when asked for
     std::vector<ArcEntity> arcs;         // the ARCs, only when asked for
-    // Only when asked for: the texts on the sheet in file order, those of the blocks where the
+    // Only when asked for: the texts on the sheet that may be numbers (they begin, after spaces,
+    // with a digit, a sign or a decimal separator), in file order, those of the blocks where the
     // references in ENTITIES put them, each with its reference's offset and space.
     std::vector<TextEntity> texts;
     // The layers of the entities of ENTITIES as entityCounts counts them (a VERTEX, ATTRIB or

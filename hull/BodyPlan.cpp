@@ -44,7 +44,7 @@ double AxisHint(const SheetCurve& c, double tolerance) {
 
 // The x that more than half of the sections point to, within their slop, as their median; false
 // when nothing stands out.
-bool FindAxis(const std::vector<const SheetCurve*>& sections, double tolerance, double& axis) {
+bool FindAxis(const std::vector<SheetCurve*>& sections, double tolerance, double& axis) {
     std::vector<double> hints;
     double width = 0.0;
     for (const SheetCurve* c : sections) {
@@ -125,9 +125,9 @@ bool PlaceBodyPlan(const std::vector<DrawnCurve>& sheet, const std::vector<TextL
     const double tolerance = kJoinTolerance / scale;
     try {
         std::vector<SheetCurve> curves = ReadSheetCurves(sheet, tolerance);
-        std::vector<const SheetCurve*> sections, verticals;
+        std::vector<SheetCurve*> sections, verticals;
         int nGuides = 0;
-        for (const SheetCurve& c : curves) {
+        for (SheetCurve& c : curves) {
             if (c.bVertical && !c.bHorizontal)
                 verticals.push_back(&c);
             else if (c.bHorizontal || c.bVertical)
@@ -139,9 +139,9 @@ bool PlaceBodyPlan(const std::vector<DrawnCurve>& sheet, const std::vector<TextL
         const bool bAxis = choices.bAxis || FindAxis(sections, tolerance, axis);
         // A vertical line on the centreline may be a stem or a post, if a label is its own.
         std::vector<StationCurve> candidates;
-        for (const SheetCurve* c : sections)
+        for (SheetCurve* c : sections)
             candidates.push_back({c, bAxis ? SideOf(*c, axis) : CurveSide::Left, false});
-        for (const SheetCurve* c : verticals) {
+        for (SheetCurve* c : verticals) {
             if (bAxis && std::fabs((c->xMin + c->xMax) / 2.0 - axis) <= tolerance)
                 candidates.push_back({c, CurveSide::OnAxis, true});
             else
@@ -158,7 +158,7 @@ bool PlaceBodyPlan(const std::vector<DrawnCurve>& sheet, const std::vector<TextL
                 "(la x del foglio dell'asse)."};
         notes += numbering.note;
         for (size_t i = 0; i < numbering.curves.size(); ++i) {
-            SheetCurve c = *numbering.curves[i].pCurve;
+            SheetCurve& c = *numbering.curves[i].pCurve;
             if (!numbering.curves[i].bLine) KeelOntoAxis(c, axis, tolerance);
             DrawnCurve curve;
             curve.nNumber = c.nNumber;

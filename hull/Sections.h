@@ -23,8 +23,8 @@ struct DrawnCurve {
     std::vector<HullPoint> points;
     bool bClosed = false; // a loop: its last point joins its first
     std::string layer;
-    ULONGLONG nOffset = 0; // the drawing's order
-    bool bPiece = false;   // a LINE or an ARC: a piece of a curve rather than a curve
+    ULONGLONG nOffset = 0;  // the drawing's order
+    bool bPiece = false;    // a LINE or an ARC: a piece of a curve rather than a curve
     double elevation = 0.0; // added to its points' z for the elevation it stands at
 };
 

@@ -11,11 +11,11 @@ namespace {
 void Measure(SheetCurve& curve, double tolerance) {
     curve.xMin = curve.yMin = INFINITY;
     curve.xMax = curve.yMax = -INFINITY;
-    for (const SheetPoint& p : curve.points) {
-        curve.xMin = std::fmin(curve.xMin, p.x);
-        curve.xMax = std::fmax(curve.xMax, p.x);
-        curve.yMin = std::fmin(curve.yMin, p.y);
-        curve.yMax = std::fmax(curve.yMax, p.y);
+    for (const SheetPoint& p : curve.points) { // the points are finite: no fmin's care for NaN
+        curve.xMin = p.x < curve.xMin ? p.x : curve.xMin;
+        curve.xMax = p.x > curve.xMax ? p.x : curve.xMax;
+        curve.yMin = p.y < curve.yMin ? p.y : curve.yMin;
+        curve.yMax = p.y > curve.yMax ? p.y : curve.yMax;
     }
     curve.bHorizontal = curve.yMax - curve.yMin <= tolerance;
     curve.bVertical = curve.xMax - curve.xMin <= tolerance;

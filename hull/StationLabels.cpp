@@ -50,7 +50,7 @@ public:
         Build(0, labels.size());
     }
 
-    // The label nearest to the segment, if nearer than best (squared); ties to the lower index.
+    // The label nearest to the segment, if nearer than best (squared).
     void Nearest(const SheetPoint& a, const SheetPoint& b, double& best, long& nBest) const {
         const Box segment{std::fmin(a.x, b.x), std::fmin(a.y, b.y), std::fmax(a.x, b.x),
                           std::fmax(a.y, b.y)};
@@ -96,8 +96,8 @@ private:
         Box box{INFINITY, INFINITY, -INFINITY, -INFINITY};
         for (size_t k = nFrom; k < nTo; ++k) {
             const NumberLabel& l = m_labels[m_order[k]];
-            box = {std::fmin(box.x0, l.x), std::fmin(box.y0, l.y), std::fmax(box.x1, l.x),
-                   std::fmax(box.y1, l.y)};
+            box = {l.x < box.x0 ? l.x : box.x0, l.y < box.y0 ? l.y : box.y0,
+                   l.x > box.x1 ? l.x : box.x1, l.y > box.y1 ? l.y : box.y1};
         }
         const size_t n = m_nodes.size();
         m_nodes.push_back({box, nFrom, nTo});
@@ -120,12 +120,13 @@ private:
     void Visit(size_t n, const SheetPoint& a, const SheetPoint& b, const Box& segment, double& best,
                long& nBest) const {
         const Node& node = m_nodes[n];
-        if (Gap(node.box, segment) > best) return;
+        // A box no nearer than the best label so far can hold none nearer.
+        if (Gap(node.box, segment) >= best) return;
         if (node.nLeft == 0) {
             for (size_t k = node.nFrom; k < node.nTo; ++k) {
                 const size_t i = m_order[k];
                 const double d = SquaredDistanceToSegment(m_labels[i], a, b);
-                if (d < best || (d == best && static_cast<long>(i) < nBest)) {
+                if (d < best) {
                     best = d;
                     nBest = static_cast<long>(i);
                 }
@@ -145,13 +146,13 @@ private:
 
 } // namespace
 
-std::vector<long> NearestLabels(const std::vector<std::vector<SheetPoint>>& curves,
+std::vector<long> NearestLabels(const std::vector<std::span<const SheetPoint>>& curves,
                                 const std::vector<NumberLabel>& labels) {
     std::vector<long> nearest(curves.size(), -1);
     if (labels.empty()) return nearest;
     const LabelTree tree(labels);
     for (size_t c = 0; c < curves.size(); ++c) {
-        const std::vector<SheetPoint>& points = curves[c];
+        const std::span<const SheetPoint> points = curves[c];
         double best = INFINITY;
         // A near label found cheaply first, by the ends where labels stand, lets the exact
         // search skip nearly every box.

@@ -5,6 +5,7 @@
 
 #include "Types.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ struct NumberLabel {
 // numbers).
 bool LabelNumber(const std::string& text, double& value);
 
-// For each curve (its points on the sheet, joined in order), the index of the label whose
-// point lies nearest to it, -1 when there is no label; ties go to the label listed first.
-std::vector<long> NearestLabels(const std::vector<std::vector<SheetPoint>>& curves,
+// For each curve (its points on the sheet, joined in order), the index of a label whose point
+// lies nearest to it, -1 when there is no label.
+std::vector<long> NearestLabels(const std::vector<std::span<const SheetPoint>>& curves,
                                 const std::vector<NumberLabel>& labels);

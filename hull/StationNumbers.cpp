@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 namespace {
 
@@ -48,23 +47,28 @@ public:
 private:
     // Each curve takes the label nearest to it, if that gives each curve of a side its own.
     bool ByNearest(const std::vector<StationCurve>& candidates, double tolerance) {
-        std::vector<std::vector<SheetPoint>> points;
+        std::vector<std::span<const SheetPoint>> points;
         for (const StationCurve& c : candidates)
             points.push_back(c.pCurve->points);
         const std::vector<long> nearest = NearestLabels(points, m_labels);
-        std::set<long> bySections;
+        std::vector<bool> bBySection(m_labels.size(), false);
         for (size_t i = 0; i < candidates.size(); ++i)
-            if (!candidates[i].bLine) bySections.insert(nearest[i]);
+            if (!candidates[i].bLine && nearest[i] >= 0)
+                bBySection[static_cast<size_t>(nearest[i])] = true;
         const std::vector<bool> bStacked = Stacked(m_labels, tolerance);
-        std::set<std::pair<int, long>> taken; // side and label
+        std::vector<unsigned> takenOnSides(m_labels.size(), 0); // a bit for each side
         std::vector<std::pair<StationCurve, double>> read;
         bool bOwn = true;
         for (size_t i = 0; i < candidates.size(); ++i) {
             const long l = nearest[i];
-            if (candidates[i].bLine && (l < 0 || bySections.count(l))) continue;
-            const int side = static_cast<int>(candidates[i].side);
-            bOwn = bOwn && l >= 0 && !bStacked[static_cast<size_t>(l)] &&
-                   taken.insert({side, l}).second;
+            if (candidates[i].bLine && (l < 0 || bBySection[static_cast<size_t>(l)])) continue;
+            const unsigned side = 1u << static_cast<int>(candidates[i].side);
+            if (l >= 0) {
+                unsigned& taken = takenOnSides[static_cast<size_t>(l)];
+                bOwn = bOwn && !bStacked[static_cast<size_t>(l)] && !(taken & side);
+                taken |= side;
+            }
+            bOwn = bOwn && l >= 0;
             if (l >= 0) read.push_back({candidates[i], m_labels[static_cast<size_t>(l)].value});
         }
         if (!bOwn) return false;

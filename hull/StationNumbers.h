@@ -11,7 +11,7 @@
 enum class CurveSide { Left, Right, Across, OnAxis };
 
 struct StationCurve {
-    const SheetCurve* pCurve = nullptr;
+    SheetCurve* pCurve = nullptr; // the body plan's own, which places it afterwards
     CurveSide side = CurveSide::Left;
     bool bLine = false; // a vertical line on the centreline: a station with a label of its own
 };

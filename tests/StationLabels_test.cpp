@@ -58,7 +58,7 @@ TEST(StationLabels, NearestLabelIsTheOneASearchOfEveryLabelFinds) {
                 points.push_back({coordinate(random) * (c % 7 == 0 ? 5 : 1), coordinate(random)});
             curves.push_back(points);
         }
-        const std::vector<long> nearest = NearestLabels(curves, labels);
+        const std::vector<long> nearest = NearestLabels({curves.begin(), curves.end()}, labels);
         for (size_t c = 0; c < curves.size(); ++c) {
             double best = INFINITY;
             for (const NumberLabel& l : labels)
@@ -67,5 +67,6 @@ TEST(StationLabels, NearestLabelIsTheOneASearchOfEveryLabelFinds) {
             EXPECT_EQ(DistanceToCurve(labels[static_cast<size_t>(nearest[c])], curves[c]), best);
         }
     }
-    EXPECT_EQ(NearestLabels({{{0, 0}}}, {}), std::vector<long>{-1});
+    const std::vector<SheetPoint> point = {{0, 0}};
+    EXPECT_EQ(NearestLabels({point}, {}), std::vector<long>{-1});
 }
