@@ -3,6 +3,7 @@
 #include "CurvesOfForm.h"
 #include "HullSupport.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 TEST(Stations, CrossingsAreInterpolatedOntoTheWaterline) {
@@ -42,4 +43,19 @@ TEST(Stations, DeckLineAcrossTheCentrelineAboveTheWaterLeavesAHalfSectionHalf) {
     std::string notes, refusal;
     EXPECT_TRUE(ComputeCurvesOfForm(sections, {0.5, 2.0, 6}, true, rows, notes, refusal))
         << refusal;
+}
+
+TEST(Stations, HalfSectionsOnTheStarboardSideComeToPortWithTheirKeelAtPlusZero) {
+    // Broke: taken across as -y, a keel point on the centreline became -0, and the meshes of
+    // every half section drawn on the starboard side (the aft ones of a body plan among them)
+    // wrote "-0.000000e+000".
+    std::vector<DrawnCurve> curves;
+    for (INT32 i = 0; i < 2; ++i)
+        curves.push_back(CurveOf(i + 1, {{5.0 * i, 0, 0}, {5.0 * i, -2, 1}, {5.0 * i, -2, 3}}));
+    const StationSet set = CutAt(SectionsOf(curves), 2.0);
+    EXPECT_EQ(set.nMirrored, 2);
+    for (const Station& s : set.stations) {
+        EXPECT_FALSE(std::signbit(s.curve.front().y));
+        EXPECT_EQ(s.curve.back().y, 2.0);
+    }
 }
