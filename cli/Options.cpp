@@ -136,7 +136,7 @@ const char* TakeCentreOfGravity(Options& o, const std::string& value) {
         return nullptr;                                                                            \
     }
 
-struct OptionSpec {
+struct OptionRow {
     const char* pszName;  // null: a line of the help alone
     const char* pszValue; // the value's name in the help; null for an option that takes none
     TakeValue pfnTake;    // null for an output, which takes a file's name
@@ -146,7 +146,7 @@ struct OptionSpec {
 };
 
 // clang-format off
-const OptionSpec kOptions[] = {
+const OptionRow kOptions[] = {
     {nullptr, nullptr, nullptr, nullptr, -1,
      "Uso: trevano-cli [OPZIONI] DISEGNO.dxf\n"
      "\n"
@@ -309,30 +309,30 @@ constexpr size_t kHelpColumn = 29;
 
 std::string HelpText() {
     std::string help;
-    for (const OptionSpec& spec : kOptions) {
+    for (const OptionRow& row : kOptions) {
         std::string lead;
-        if (spec.pszName) {
-            lead = std::string("  ") + spec.pszName;
-            if (spec.pszValue) lead += std::string(" ") + spec.pszValue;
+        if (row.pszName) {
+            lead = std::string("  ") + row.pszName;
+            if (row.pszValue) lead += std::string(" ") + row.pszValue;
             lead.resize(std::max(lead.size() + 1, kHelpColumn), ' ');
         }
-        for (const char* p = spec.pszHelp; *p;) {
+        for (const char* p = row.pszHelp; *p;) {
             const char* pEnd = std::strchr(p, '\n');
             const size_t n = pEnd ? static_cast<size_t>(pEnd - p) : std::strlen(p);
             help += lead;
             help.append(p, n);
             help += '\n';
-            if (spec.pszName) lead.assign(kHelpColumn, ' ');
+            if (row.pszName) lead.assign(kHelpColumn, ' ');
             p += n + (pEnd ? 1 : 0);
-            if (pEnd && !pEnd[1] && !spec.pszName) help += '\n';
+            if (pEnd && !pEnd[1] && !row.pszName) help += '\n';
         }
     }
     return help;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-    for (const OptionSpec& spec : kOptions)
-        if (spec.pszName && name == spec.pszName) return &spec;
+const OptionRow* FindOption(const std::string& name) {
+    for (const OptionRow& row : kOptions)
+        if (row.pszName && name == row.pszName) return &row;
     return nullptr;
 }
 
@@ -411,13 +411,13 @@ Parsed ParseArguments(int argc, char** argv, Options& options, std::string& prin
             return Parsed::Print;
         }
         const size_t nEquals = arg.find('=');
-        const OptionSpec* pSpec = FindOption(arg.substr(0, nEquals));
-        if (!pSpec) {
+        const OptionRow* pRow = FindOption(arg.substr(0, nEquals));
+        if (!pRow) {
             UsageError("opzione sconosciuta", argv[i]);
             return Parsed::UsageError;
         }
         std::string value;
-        if (pSpec->pszValue) {
+        if (pRow->pszValue) {
             // The next word is taken only when it is no option: "--punti --sezioni-csv s.csv"
             // lacks a file for --punti, and --sezioni-csv is no file's name.
             bool bMissing = false;
@@ -428,24 +428,24 @@ Parsed ParseArguments(int argc, char** argv, Options& options, std::string& prin
             else
                 bMissing = true;
             if (bMissing || value.compare(0, 2, "--") == 0) {
-                const char* pszWhat = !pSpec->pfnTake ? "manca il nome del file dopo"
-                                      : std::strcmp(pSpec->pszValue, "NOME") == 0
+                const char* pszWhat = !pRow->pfnTake ? "manca il nome del file dopo"
+                                      : std::strcmp(pRow->pszValue, "NOME") == 0
                                           ? "manca il nome del layer dopo"
                                           : "manca il valore dopo";
-                UsageError(pszWhat, pSpec->pszName);
+                UsageError(pszWhat, pRow->pszName);
                 return Parsed::UsageError;
             }
         } else if (nEquals != std::string::npos) {
             UsageError("l'opzione non vuole un valore", argv[i]);
             return Parsed::UsageError;
         }
-        if (!pSpec->pfnTake) {
+        if (!pRow->pfnTake) {
             if (value.empty()) {
-                UsageError("nome di file vuoto per", pSpec->pszName);
+                UsageError("nome di file vuoto per", pRow->pszName);
                 return Parsed::UsageError;
             }
-            options.requests.push_back({pSpec->pszName, pSpec->pForm, pSpec->nHullForm, value});
-        } else if (const char* pszWrong = pSpec->pfnTake(options, value)) {
+            options.requests.push_back({pRow->pszName, pRow->pForm, pRow->nHullForm, value});
+        } else if (const char* pszWrong = pRow->pfnTake(options, value)) {
             UsageError(pszWrong, value.c_str());
             return Parsed::UsageError;
         }
