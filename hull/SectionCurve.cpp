@@ -18,6 +18,11 @@ double CurveLength(const SectionCurve& curve) {
     return length;
 }
 
+SectionCurve Reversed(SectionCurve curve) {
+    std::reverse(curve.begin(), curve.end());
+    return curve;
+}
+
 SectionCurve WithoutClosePoints(const SectionCurve& curve) {
     SectionCurve kept;
     for (size_t i = 0; i < curve.size(); ++i) {

@@ -18,6 +18,9 @@ constexpr double kJoinTolerance = 0.001;
 double Distance(const SectionPoint& a, const SectionPoint& b);
 double CurveLength(const SectionCurve& curve);
 
+// The curve run backwards.
+SectionCurve Reversed(SectionCurve curve);
+
 // Consecutive points closer than kJoinTolerance become one; the curve's ends stay where they
 // are.
 SectionCurve WithoutClosePoints(const SectionCurve& curve);

@@ -157,11 +157,6 @@ bool Meet(const SectionPoint& a, const SectionPoint& b) {
     return Distance(a, b) < kJoinTolerance;
 }
 
-SectionCurve Reversed(SectionCurve curve) {
-    std::reverse(curve.begin(), curve.end());
-    return curve;
-}
-
 // The parts joined end to end into one curve, each turned as its ends ask.
 SectionCurve JoinParts(const std::vector<const Part*>& group, double xDrawn) {
     if (group.size() == 1) return group.front()->curve;

@@ -12,11 +12,6 @@ struct Refusal {
     std::string text;
 };
 
-SectionCurve Reversed(SectionCurve curve) {
-    std::reverse(curve.begin(), curve.end());
-    return curve;
-}
-
 // The runs of the curve at or below the waterline, each crossing interpolated onto it.
 std::vector<SectionCurve> WetPieces(const SectionCurve& curve, double waterline) {
     std::vector<SectionCurve> pieces;
