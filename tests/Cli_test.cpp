@@ -251,18 +251,12 @@ TEST(Cli, OptionValuesAreCheckedBeforeTheDrawingIsRead) {
         {{"--solo-sezioni=1"}, "l'opzione non vuole un valore: --solo-sezioni=1"},
         {{plan, "--stazioni", "0,5;1,0"},
          "--stazioni vuole i numeri separati da virgole, col punto decimale: 0,5;1,0"},
-        {{plan, "--stazioni", "1,,2"},
-         "--stazioni vuole i numeri separati da virgole, col punto decimale: 1,,2"},
         {{"--finestra", "0,0,0,5"},
          "--finestra vuole X1,Y1,X2,Y2, due vertici opposti di un rettangolo non vuoto, col "
          "punto decimale: 0,0,0,5"},
-        {{"--finestra", "0,0,1"}, "--finestra vuole X1,Y1,X2,Y2"},
-        {{plan, "--asse", "1,5"}, "--asse vuole un numero (col punto decimale): 1,5"},
         {{plan, "--passo-stazioni", "0"},
          "--passo-stazioni vuole un numero diverso da zero (col punto decimale): 0"},
-        {{plan, "--stazioni-da", "testo"}, "--stazioni-da vuole testi, layer o quote: testo"},
         {{"--asse", "3"}, "manca --piano-di-costruzione, che serve a: --asse"},
-        {{"--passo-stazioni", "3"}, "manca --piano-di-costruzione, che serve a: --passo-stazioni"},
         {{plan, "--stazioni", "1", "--stazioni-da", "layer"},
          "--stazioni e --stazioni-da si escludono: dai l'una o l'altra"},
     };

@@ -41,24 +41,14 @@ def outputs(drawing, name, *args):
     return [hydrostatics] + [f.read_text() if f.exists() else "" for f in files]
 
 
-NUMBER = re.compile(r"(-?)(\d)\.(\d{6})e([+-]\d{3})")
+NUMBER = re.compile(r"-?\d\.\d{6}e[+-]\d{3}")
 
 
 def same(a, b):
     """Equal texts, or numbers apart by one unit of the last printed digit at most."""
-    ta, tb = NUMBER.split(a), NUMBER.split(b)
-    if len(ta) != len(tb):
-        return False
-    for i in range(0, len(ta), 5):
-        if ta[i] != tb[i]:
-            return False
-        if i + 4 < len(ta):
-            va = float(f"{ta[i + 1]}{ta[i + 2]}.{ta[i + 3]}e{ta[i + 4]}")
-            vb = float(f"{tb[i + 1]}{tb[i + 2]}.{tb[i + 3]}e{tb[i + 4]}")
-            unit = 10.0 ** (int(max(ta[i + 4], tb[i + 4], key=int)) - 6)
-            if abs(va - vb) > 1.0001 * unit:
-                return False
-    return True
+    pairs = list(zip(NUMBER.findall(a), NUMBER.findall(b)))
+    return NUMBER.sub("#", a) == NUMBER.sub("#", b) and all(
+        abs(float(x) - float(y)) <= 1.0001e-6 * 10 ** max(int(x[-4:]), int(y[-4:])) for x, y in pairs)
 
 
 def stations():
@@ -76,61 +66,40 @@ def guides(msp):
         msp.add_lwpolyline([(y, -20), (y, 650)])
 
 
-def labelled_body_plan(path):
-    """Aft stations left of the centreline, forward ones right, each numbered just above its
-    sheer; the stern post and the stem as lines on the centreline, numbered below and above."""
+def body_plan(path, both):
+    """Aft stations left of the centreline and forward ones right, each numbered just above its
+    sheer, the stern post and the stem as lines on the centreline numbered below and above them;
+    or (both) every station on both sides, unnumbered but for the post and the stem, whose
+    labels stand written right before them. Gives the x of each curve in the drawing's order."""
     doc = ezdxf.new("R2000")
     doc.header["$INSUNITS"] = 4
     msp = doc.modelspace()
     guides(msp)
-    for x, points in stations():
-        number = round(x / 300)
-        if points[-1][0] == 0.0:  # a line: the post below, the stem above
-            top = 600 if number == 0 else 640
-            msp.add_text(str(number), dxfattribs={"insert": (0, -40 if number == 0 else 670)})
-            msp.add_lwpolyline([(0, 0), (0, top)])
-            continue
-        side = -1 if x < 3000 else 1
-        msp.add_lwpolyline([(side * y, z) for y, z in points])
-        msp.add_text(str(number), dxfattribs={"insert": (side * points[-1][0], 630)})
-    doc.saveas(path)
-
-
-def both_sides(path):
-    """Every station on both sides, unnumbered but for the post and the stem, whose labels stand
-    written right before them; the x of each curve given in the drawing's order."""
-    doc = ezdxf.new("R2000")
-    doc.header["$INSUNITS"] = 4
-    msp = doc.modelspace()
     xs = []
     for x, points in stations():
-        if points[-1][0] == 0.0:
-            msp.add_mtext("{\\H2.5;%d}" % round(x / 300), dxfattribs={"insert": (0, 700)})
-            msp.add_lwpolyline([(0, 0), (0, 600)])
+        number = round(x / 300)
+        if points[-1][0] == 0.0:  # a line
+            below = number == 0 and not both
+            msp.add_mtext("{\\H2.5;%d}" % number, dxfattribs={"insert": (0, -40 if below else 670)})
+            msp.add_lwpolyline([(0, 0), (0, 600 if below or both else 640)])
             xs.append(x)
             continue
-        for side in (-1, 1):
+        for side in (-1, 1) if both else (-1 if x < 3000 else 1,):
             msp.add_lwpolyline([(side * y, z) for y, z in points])
             xs.append(x)
-    guides(msp)
+            if not both:
+                msp.add_text(str(number), dxfattribs={"insert": (side * points[-1][0], 630)})
     doc.saveas(path)
     return ",".join("%g" % x for x in xs)
 
 
 reference = outputs(SAMPLES / "wigley.dxf", "3d")
-labelled_body_plan(SCRATCH / "labelled.dxf")
-xs = both_sides(SCRATCH / "both.dxf")
+body_plan(SCRATCH / "labelled.dxf", False)
+xs = body_plan(SCRATCH / "both.dxf", True)
 for name, args in (("labelled", ["--passo-stazioni", "300"]), ("both", ["--stazioni", xs])):
     flat = outputs(SCRATCH / f"{name}.dxf", name, "--lwpolyline", "--linee", "--piano-di-costruzione", *args)
     for what, a, b in zip(("hydrostatics",) + OUTPUTS, reference, flat):
         check(same(a, b), f"{name}: {what} differs from the 3D sample's")
-
-# The refusals of a body plan that gives no positions, or too few.
-r = run(SCRATCH / "both.dxf", "--lwpolyline", "--piano-di-costruzione", "--galleggiamento", "375", "--idrostatica")
-check(r.returncode == 1 and "--stazioni" in r.stderr and "--passo-stazioni" in r.stderr, f"no positions: {r.stderr}")
-r = run(SCRATCH / "both.dxf", "--lwpolyline", "--piano-di-costruzione", "--galleggiamento", "375", "--idrostatica",
-        "--stazioni", "0,300")
-check(r.returncode == 1 and "ha 40 curve" in r.stderr, f"too few positions: {r.stderr}")
 
 # The real drawings: what each gives as a user would run it.
 if not HULLS.is_dir():
@@ -147,9 +116,8 @@ else:
     r = hull("maxsurf_patrol_bodyplan_split.dxf", "--galleggiamento", "3", "--piano-di-costruzione",
              "--escludi-layer", "EDGES", "--stazioni", patrol_x)
     check(r.returncode == 0, f"patrol body plan: {r.stderr}")
-    for a, b in zip(re.findall(NUMBER, three_d), re.findall(NUMBER, r.stdout)):
-        va, vb = (float(f"{s}{d}.{f}e{e}") for s, d, f, e in (a, b))
-        check(abs(va - vb) <= 2e-3 * max(abs(va), abs(vb), 1e-9) + 1e-6, f"patrol body plan: {a} against {b}")
+    for a, b in zip(NUMBER.findall(three_d), NUMBER.findall(r.stdout)):
+        check(abs(float(a) - float(b)) <= 2e-3 * abs(float(a)) + 1e-6, f"patrol body plan: {a} against {b}")
     r = hull("meeuw_stations_at_elevation.dxf", "--galleggiamento", "1", "--lwpolyline", "--piano-di-costruzione")
     check(r.returncode == 0 and "dalla sua quota" in r.stderr, f"meeuw: {r.stderr}")
     r = hull("rc_hull_sections_layer_x.dxf", "--galleggiamento", "-60", "--lwpolyline", "--piano-di-costruzione")
